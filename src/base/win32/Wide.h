@@ -1,0 +1,12 @@
+// UTF-8 inside the program, UTF-16 at the Windows calls.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pv {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+}  // namespace pv

@@ -1,0 +1,42 @@
+#include "cli/Cli.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace pv::cli {
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    int (*run)(const Args&);
+    std::string_view usage;
+};
+
+constexpr Command kCommands[] = {
+        {"decode", RunDecode, "decode FILE OUT.bmp"},
+};
+
+int Usage() {
+    std::fputs("usage: pictavo-cli COMMAND ...\n", stderr);
+    for (const Command& c : kCommands) {
+        std::fprintf(stderr, "  pictavo-cli %.*s\n", static_cast<int>(c.usage.size()), c.usage.data());
+    }
+    return kExitUsage;
+}
+
+}  // namespace
+
+int Run(const Args& args) {
+    if (args.empty()) {
+        return Usage();
+    }
+    for (const Command& c : kCommands) {
+        if (args[0] == c.name) {
+            return c.run(Args(args.begin() + 1, args.end()));
+        }
+    }
+    return Usage();
+}
+
+}  // namespace pv::cli

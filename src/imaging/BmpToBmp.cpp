@@ -1,0 +1,127 @@
+#include "imaging/BmpToBmp.h"
+
+#include <cstring>
+
+#include "base/ByteReader.h"
+#include "base/CheckedMath.h"
+#include "base/DecodeLimits.h"
+
+namespace pv {
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kInfoHeaderSize = 40;
+
+struct BmpHeader {
+    uint32_t pixelOffset = 0;
+    uint32_t headerSize = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint16_t bitsPerPixel = 0;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+};
+
+bool ParseHeader(std::span<const uint8_t> file, BmpHeader& h) {
+    ByteReader r(file);
+    r.Skip(10);
+    h.pixelOffset = r.U32LE();
+    h.headerSize = r.U32LE();
+    h.width = r.I32LE();
+    h.height = r.I32LE();
+    r.Skip(2);  // planes
+    h.bitsPerPixel = r.U16LE();
+    h.compression = r.U32LE();
+    r.Skip(12);  // image size and resolution
+    h.coloursUsed = r.U32LE();
+    return r.ok();
+}
+
+}  // namespace
+
+Status CBmpToBmp::Read(std::span<const uint8_t> file) {
+    image_ = {};
+    rows_.Reset();
+    palette_.Reset();
+
+    // Old OS/2 headers lay their fields out differently; only the picture object reads them.
+    if (file.size() >= kFileHeaderSize + 4 && LoadU32LE(file, kFileHeaderSize) < kInfoHeaderSize) {
+        return Status::Unsupported;
+    }
+    BmpHeader h;
+    if (file.size() < kFileHeaderSize + kInfoHeaderSize || !ParseHeader(file, h)) {
+        return Status::Truncated;
+    }
+    if ( h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24)) {
+        return Status::Unsupported;
+    }
+    if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) {
+        return Status::BadHeader;
+    }
+    // A negative height means the rows are stored top-down.
+    const bool topDown = h.height < 0;
+    const int32_t height = topDown ? -h.height : h.height;
+    if (Status s = CheckPictureSize(h.width, height); s != Status::Ok) {
+        return s;
+    }
+
+    const int32_t bpp = h.bitsPerPixel;
+    if (bpp == 8) {
+        uint32_t entries = h.coloursUsed == 0 ? 256 : h.coloursUsed;
+        if (entries > 256) {
+            return Status::BadHeader;
+        }
+        // Always 256 entries: indices beyond the stored palette then read black rather than
+        // whatever follows the block.
+        if (!palette_.Allocate(HeapId::Bmp, 256 * 4, true)) {
+            return Status::OutOfMemory;
+        }
+        // The palette follows the information header, whatever its length.
+        size_t paletteOffset = kFileHeaderSize + h.headerSize;
+        if (paletteOffset < file.size()) {
+            ByteReader r(file);
+            r.Seek(paletteOffset);
+            r.CopyTo({palette_.data(), size_t{entries} * 4});
+        }
+        for (size_t i = 0; i < 256; ++i) {
+            palette_.data()[4 * i + 3] = 0;
+        }
+    }
+
+    const uint32_t stride = RowStride(bpp, h.width);
+    const size_t rowsSize = size_t{stride} * static_cast<size_t>(height);
+    if (!rows_.Allocate(HeapId::Bmp, rowsSize, true)) {
+        palette_.Reset();
+        return Status::OutOfMemory;
+    }
+    bool complete = true;
+    for (int32_t i = 0; i < height; ++i) {
+        size_t fileRowOffset = size_t{h.pixelOffset} + size_t{stride} * static_cast<size_t>(i);
+        int32_t bufferRow = topDown ? i : height - 1 - i;
+        uint8_t* dst = rows_.data() + size_t{stride} * static_cast<size_t>(bufferRow);
+        if (fileRowOffset >= file.size()) {
+            complete = false;
+            break;
+        }
+        size_t available = file.size() - fileRowOffset;
+        size_t n = available < stride ? available : stride;
+        std::memcpy(dst, file.data() + fileRowOffset, n);
+        if (n < stride) {
+            complete = false;
+            break;
+        }
+    }
+    (void)complete;  // a short file still shows what it holds; the rest stays zero
+
+    image_.width = h.width;
+    image_.height = height;
+    image_.bitsPerPixel = bpp;
+    image_.stride = stride;
+    image_.palette = bpp == 8 ? palette_.data() : nullptr;
+    image_.pixels = rows_.data();
+    image_.ownsPixels = false;
+    return Status::Ok;
+}
+
+}  // namespace pv

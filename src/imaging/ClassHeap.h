@@ -1,0 +1,69 @@
+// Per-reader-class memory: each reader class allocates its objects, rows and palettes
+// from a heap of its own that exists while it has live blocks. The heap's bookkeeping is
+// shared by every frame thread and the thumbnail worker, so it is locked.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+namespace pv {
+
+enum class HeapId { Bmp, Gif, Jpeg, Ico, Cur, Pcx, Psd, Tga, Picture, Thumbs, Count };
+
+class ClassHeap {
+public:
+    ClassHeap() = default;
+    ClassHeap(const ClassHeap&) = delete;
+    ClassHeap& operator=(const ClassHeap&) = delete;
+
+    // A block of `size` bytes (zero-filled when asked), or null when memory is short.
+    [[nodiscard]] void* Allocate(size_t size, bool zeroFill = false);
+    void Release(void* block);
+
+    [[nodiscard]] size_t LiveCount() const;
+    // True between the first allocation and the release of the last live block.
+    [[nodiscard]] bool Exists() const;
+
+private:
+    mutable std::mutex mutex_;
+    size_t live_ = 0;
+    bool exists_ = false;
+};
+
+ClassHeap& GetClassHeap(HeapId id);
+
+// A move-only block of bytes from a class heap.
+class HeapBlock {
+public:
+    HeapBlock() = default;
+    HeapBlock(const HeapBlock&) = delete;
+    HeapBlock& operator=(const HeapBlock&) = delete;
+    HeapBlock(HeapBlock&& other) noexcept { Swap(other); }
+    HeapBlock& operator=(HeapBlock&& other) noexcept {
+        HeapBlock(std::move(other)).Swap(*this);
+        return *this;
+    }
+    ~HeapBlock() { Reset(); }
+
+    // Replaces the block; false (and empty) when the heap has no memory.
+    [[nodiscard]] bool Allocate(HeapId heap, size_t size, bool zeroFill);
+    void Reset();
+
+    [[nodiscard]] uint8_t* data() const { return data_; }
+    [[nodiscard]] size_t size() const { return size_; }
+    [[nodiscard]] bool empty() const { return data_ == nullptr; }
+
+private:
+    void Swap(HeapBlock& other) noexcept {
+        std::swap(heap_, other.heap_);
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+    }
+
+    ClassHeap* heap_ = nullptr;
+    uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+};
+
+}  // namespace pv

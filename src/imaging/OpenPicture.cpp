@@ -1,0 +1,61 @@
+#include "imaging/OpenPicture.h"
+
+#include <vector>
+
+#include "imaging/PictureFactory.h"
+#include "imaging/ReaderChoice.h"
+#include "platform/FileSystem.h"
+
+namespace pv {
+
+namespace {
+
+Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& out) {
+    std::unique_ptr<PictureReader> reader = MakeReader(kind);
+    if (!reader) {
+        return Status::Unsupported;
+    }
+    Status s = reader->Read(bytes);
+    if (s == Status::Unsupported && kind != ReaderKind::PictureObject) {
+        return ReadWith(ReaderKind::PictureObject, bytes, out);
+    }
+    if (s != Status::Ok) {
+        return s;
+    }
+    out.reader = std::move(reader);
+    return Status::Ok;
+}
+
+}  // namespace
+
+Status OpenPictureBytes(const std::string& path, std::span<const uint8_t> bytes, OpenedPicture& out) {
+    out = {};
+    ReaderKind kind = ReaderForPath(path);
+    if (kind == ReaderKind::Media) {
+        out.isMedia = true;
+        return Status::Ok;
+    }
+    if (kind == ReaderKind::JpegByContent) {
+        switch (JpegContentKind(bytes.first(bytes.size() < 4 ? bytes.size() : 4))) {
+        case JpegContent::Jpeg: kind = ReaderKind::JpegByContent; break;
+        case JpegContent::PictureObject: kind = ReaderKind::PictureObject; break;
+        case JpegContent::Nothing: out.namedJpegWithUnknownContent = true; return Status::Ok;
+        }
+    }
+    return ReadWith(kind, bytes, out);
+}
+
+Status OpenPictureFile(const std::string& path, OpenedPicture& out) {
+    out = {};
+    if (ReaderForPath(path) == ReaderKind::Media) {
+        out.isMedia = true;
+        return Status::Ok;
+    }
+    std::vector<uint8_t> bytes;
+    if (Status s = ReadWholeFile(path, bytes); s != Status::Ok) {
+        return s;
+    }
+    return OpenPictureBytes(path, bytes, out);
+}
+
+}  // namespace pv

@@ -1,0 +1,211 @@
+// Native file system: POSIX calls behind the program's Windows-form paths.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "base/DecodeLimits.h"
+#include "platform/FileSystem.h"
+#include "platform/FullPath.h"
+
+namespace pv {
+
+namespace {
+
+// Seconds between 1601-01-01 and 1970-01-01.
+constexpr uint64_t kEpochDelta = 11644473600ULL;
+
+uint64_t FileTimeFrom(int64_t seconds, int64_t nanoseconds) {
+    if (seconds < -static_cast<int64_t>(kEpochDelta)) {
+        return 0;
+    }
+    return (static_cast<uint64_t>(seconds + static_cast<int64_t>(kEpochDelta))) * 10000000ULL +
+           static_cast<uint64_t>(nanoseconds / 100);
+}
+
+// Creation time where the kernel reports a birth time, else the change time.
+uint64_t CreationTime(int dirFd, const char* name, const struct stat& st) {
+#ifdef STATX_BTIME
+    struct statx sx{};
+    if (statx(dirFd, name, AT_SYMLINK_NOFOLLOW, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME) != 0) {
+        return FileTimeFrom(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+    }
+#else
+    (void)dirFd;
+    (void)name;
+#endif
+    return FileTimeFrom(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
+}
+
+void FillFromStat(FindRecord& rec, const struct stat& st, bool isLink) {
+    const bool isDir = S_ISDIR(st.st_mode);
+    rec.attributes = isDir ? kAttrDirectory : kAttrNormal;
+    if ((st.st_mode & S_IWUSR) == 0) {
+        rec.attributes |= kAttrReadOnly;
+    }
+    if (isLink) {
+        rec.attributes |= kAttrReparsePoint;
+    }
+    rec.lastAccessTime = FileTimeFrom(st.st_atim.tv_sec, st.st_atim.tv_nsec);
+    rec.lastWriteTime = FileTimeFrom(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    auto size = isDir ? uint64_t{0} : static_cast<uint64_t>(st.st_size);
+    rec.sizeHigh = static_cast<uint32_t>(size >> 32);
+    rec.sizeLow = static_cast<uint32_t>(size);
+}
+
+}  // namespace
+
+std::string HostPathFromProgram(const std::string& programPath) {
+    std::string out = programPath;
+    for (char& c : out) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return out;
+}
+
+std::string ProgramPathFromHost(const std::string& hostPath) {
+    std::string out = hostPath;
+    for (char& c : out) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return out;
+}
+
+struct FolderListing::Impl {
+    DIR* dir = nullptr;
+};
+
+FolderListing::FolderListing() : impl_(std::make_unique<Impl>()) {}
+
+FolderListing::~FolderListing() {
+    Close();
+}
+
+bool FolderListing::Open(const std::string& folder) {
+    Close();
+    std::string host = HostPathFromProgram(folder);
+    if (host.empty()) {
+        return false;
+    }
+    impl_->dir = opendir(host.c_str());
+    return impl_->dir != nullptr;
+}
+
+bool FolderListing::Next(FindRecord& record) {
+    if (impl_->dir == nullptr) {
+        return false;
+    }
+    const int dirFd = dirfd(impl_->dir);
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(impl_->dir);
+        if (entry == nullptr) {
+            return false;
+        }
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
+            continue;
+        }
+        struct stat st{};
+        if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;  // vanished between the listing and the look
+        }
+        bool isLink = S_ISLNK(st.st_mode);
+        if (isLink) {
+            struct stat target{};
+            if (fstatat(dirFd, name, &target, 0) == 0) {
+                st = target;
+            }
+        }
+        FillFromStat(record, st, isLink);
+        record.creationTime = CreationTime(dirFd, name, st);
+        record.name.assign(name);
+        record.shortName.clear();
+        return true;
+    }
+}
+
+void FolderListing::Close() {
+    if (impl_ && impl_->dir != nullptr) {
+        closedir(impl_->dir);
+        impl_->dir = nullptr;
+    }
+}
+
+std::string FullPathOf(const std::string& path) {
+    char buf[4096];
+    std::string cwd = getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string("/");
+    std::string full = FoldFullPath(path, ProgramPathFromHost(cwd));
+    return full.size() < kMaxPath ? full : std::string();
+}
+
+Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    std::string host = HostPathFromProgram(path);
+    int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT || errno == ENOTDIR ? Status::NotFound : Status::IoError;
+    }
+    struct stat st{};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return Status::IoError;
+    }
+    // No picture file worth reading is larger than the decoded budget itself.
+    if (static_cast<uint64_t>(st.st_size) > kDecodeBudget) {
+        close(fd);
+        return Status::TooLarge;
+    }
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes.resize(done);  // a file that shrank while we read it yields what was there
+    return Status::Ok;
+}
+
+Status WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string host = HostPathFromProgram(path);
+    std::string temp = host + ".pictavo-tmp";
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return Status::IoError;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == bytes.size() && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok || rename(temp.c_str(), host.c_str()) != 0) {
+        unlink(temp.c_str());
+        return Status::IoError;
+    }
+    return Status::Ok;
+}
+
+}  // namespace pv
