@@ -15,6 +15,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
         {"decode", RunDecode, "decode FILE OUT.bmp"},
+        {"search", RunSearchCommand, "search ROOT [--ext JPG,GIF,...] [--no-subfolders] [--title TEXT] [--size MIN MAX] [--date FROM TO] [--sort TEXT]"},
+        {"folder", RunFolderCommand, "folder FILE"},
 };
 
 int Usage() {

@@ -18,5 +18,7 @@ using Args = std::vector<std::string>;
 int Run(const Args& args);
 
 int RunDecode(const Args& args);
+int RunSearchCommand(const Args& args);
+int RunFolderCommand(const Args& args);
 
 }  // namespace pv::cli

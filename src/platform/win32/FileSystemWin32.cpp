@@ -1,0 +1,178 @@
+// Windows file system behind the core's interface. Names travel as UTF-8 inside the
+// program and as UTF-16 at the calls, so any script works whatever the code page.
+#include "base/DecodeLimits.h"
+#include "base/win32/Wide.h"
+#include "base/win32/WinInclude.h"
+#include "platform/FileSystem.h"
+
+namespace pv {
+
+namespace {
+
+uint64_t FileTime64(const FILETIME& t) {
+    return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (h_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(h_);
+        }
+    }
+    [[nodiscard]] HANDLE get() const { return h_; }
+    [[nodiscard]] bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
+}  // namespace
+
+std::string HostPathFromProgram(const std::string& programPath) {
+    return programPath;
+}
+
+std::string ProgramPathFromHost(const std::string& hostPath) {
+    std::string out = hostPath;
+    for (char& c : out) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return out;
+}
+
+struct FolderListing::Impl {
+    HANDLE find = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW data{};
+    bool pending = false;  // `data` holds an entry not yet handed out
+};
+
+FolderListing::FolderListing() : impl_(std::make_unique<Impl>()) {}
+
+FolderListing::~FolderListing() {
+    Close();
+}
+
+bool FolderListing::Open(const std::string& folder) {
+    Close();
+    std::string pattern = folder;
+    if (pattern.empty()) {
+        return false;
+    }
+    if (pattern.back() != '\\') {
+        pattern += '\\';
+    }
+    pattern += '*';
+    impl_->find = FindFirstFileExW(Widen(pattern).c_str(), FindExInfoStandard, &impl_->data, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+    return impl_->pending;
+}
+
+bool FolderListing::Next(FindRecord& record) {
+    while (impl_->find != INVALID_HANDLE_VALUE) {
+        if (!impl_->pending && !FindNextFileW(impl_->find, &impl_->data)) {
+            return false;
+        }
+        impl_->pending = false;
+        const WIN32_FIND_DATAW& d = impl_->data;
+        if (wcscmp(d.cFileName, L".") == 0 || wcscmp(d.cFileName, L"..") == 0) {
+            continue;
+        }
+        record.attributes = d.dwFileAttributes;
+        record.creationTime = FileTime64(d.ftCreationTime);
+        record.lastAccessTime = FileTime64(d.ftLastAccessTime);
+        record.lastWriteTime = FileTime64(d.ftLastWriteTime);
+        record.sizeHigh = d.nFileSizeHigh;
+        record.sizeLow = d.nFileSizeLow;
+        record.name = Narrow(d.cFileName);
+        record.shortName = Narrow(d.cAlternateFileName);
+        return true;
+    }
+    return false;
+}
+
+void FolderListing::Close() {
+    if (impl_ && impl_->find != INVALID_HANDLE_VALUE) {
+        FindClose(impl_->find);
+        impl_->find = INVALID_HANDLE_VALUE;
+        impl_->pending = false;
+    }
+}
+
+std::string FullPathOf(const std::string& path) {
+    // The program has always resolved with a MAX_PATH buffer; a longer result is refused
+    // rather than cut into another name.
+    wchar_t buffer[kMaxPath];
+    DWORD n = GetFullPathNameW(Widen(path).c_str(), static_cast<DWORD>(kMaxPath), buffer, nullptr);
+    if (n == 0 || n >= kMaxPath) {
+        return {};
+    }
+    return Narrow(std::wstring_view(buffer, n));
+}
+
+Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) {
+        DWORD e = GetLastError();
+        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? Status::NotFound : Status::IoError;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+        return Status::IoError;
+    }
+    if (static_cast<uint64_t>(size.QuadPart) > kDecodeBudget) {
+        return Status::TooLarge;
+    }
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr) || got == 0) {
+            break;
+        }
+        done += got;
+    }
+    bytes.resize(done);
+    return Status::Ok;
+}
+
+Status WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::wstring target = Widen(path);
+    std::wstring temp = target + L".pictavo-tmp";
+    {
+        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+        if (!file.valid()) {
+            return Status::IoError;
+        }
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+            DWORD wrote = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
+                break;
+            }
+            done += wrote;
+        }
+        if (done != bytes.size()) {
+            DeleteFileW(temp.c_str());
+            return Status::IoError;
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        return Status::IoError;
+    }
+    return Status::Ok;
+}
+
+}  // namespace pv
