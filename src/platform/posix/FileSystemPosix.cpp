@@ -1,16 +1,16 @@
 // Native file system: POSIX calls behind the program's Windows-form paths.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "base/DecodeLimits.h"
 #include "platform/FileSystem.h"
 #include "platform/FullPath.h"
+#include "platform/posix/StatxRecord.h"
 
 namespace pv {
 
@@ -27,37 +27,61 @@ uint64_t FileTimeFrom(int64_t seconds, int64_t nanoseconds) {
            static_cast<uint64_t>(nanoseconds / 100);
 }
 
+constexpr unsigned kStatxMask = STATX_BASIC_STATS | STATX_BTIME;
+
 // Creation time where the kernel reports a birth time, else the change time.
-uint64_t CreationTime(int dirFd, const char* name, const struct stat& st) {
-#ifdef STATX_BTIME
-    struct statx sx{};
-    if (statx(dirFd, name, AT_SYMLINK_NOFOLLOW, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME) != 0) {
+uint64_t CreationTime(const struct statx& sx) {
+    if ((sx.stx_mask & STATX_BTIME) != 0) {
         return FileTimeFrom(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
     }
-#else
-    (void)dirFd;
-    (void)name;
-#endif
-    return FileTimeFrom(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
+    return FileTimeFrom(sx.stx_ctime.tv_sec, sx.stx_ctime.tv_nsec);
 }
 
-void FillFromStat(FindRecord& rec, const struct stat& st, bool isLink) {
-    const bool isDir = S_ISDIR(st.st_mode);
+// One statx per entry: the link itself, then, for a link only, what it points at.
+bool StatEntry(int dirFd, const char* name, struct statx& sx, bool& isLink) {
+    if (statx(dirFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kStatxMask, &sx) != 0) {
+        return false;  // vanished between the listing and the look
+    }
+    isLink = S_ISLNK(sx.stx_mode);
+    if (isLink) {
+        struct statx target {};
+
+        if (statx(dirFd, name, AT_NO_AUTOMOUNT, kStatxMask, &target) == 0) {
+            sx = target;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void FillFindRecordFromStatx(FindRecord& rec, const struct statx& sx, bool isLink) {
+    const bool isDir = S_ISDIR(sx.stx_mode);
     rec.attributes = isDir ? kAttrDirectory : kAttrNormal;
-    if ((st.st_mode & S_IWUSR) == 0) {
+    if ((sx.stx_mode & S_IWUSR) == 0) {
         rec.attributes |= kAttrReadOnly;
     }
     if (isLink) {
         rec.attributes |= kAttrReparsePoint;
     }
-    rec.lastAccessTime = FileTimeFrom(st.st_atim.tv_sec, st.st_atim.tv_nsec);
-    rec.lastWriteTime = FileTimeFrom(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-    auto size = isDir ? uint64_t{0} : static_cast<uint64_t>(st.st_size);
+    rec.creationTime = CreationTime(sx);
+    rec.lastAccessTime = FileTimeFrom(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
+    rec.lastWriteTime = FileTimeFrom(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    auto size = isDir ? uint64_t{0} : static_cast<uint64_t>(sx.stx_size);
     rec.sizeHigh = static_cast<uint32_t>(size >> 32);
     rec.sizeLow = static_cast<uint32_t>(size);
 }
 
-}  // namespace
+bool StatFindRecord(int dirFd, const char* name, FindRecord& record) {
+    struct statx sx {};
+
+    bool isLink = false;
+    if (!StatEntry(dirFd, name, sx, isLink)) {
+        return false;
+    }
+    FillFindRecordFromStatx(record, sx, isLink);
+    return true;
+}
 
 std::string HostPathFromProgram(const std::string& programPath) {
     std::string out = programPath;
@@ -114,19 +138,9 @@ bool FolderListing::Next(FindRecord& record) {
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
             continue;
         }
-        struct stat st{};
-        if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            continue;  // vanished between the listing and the look
+        if (!StatFindRecord(dirFd, name, record)) {
+            continue;
         }
-        bool isLink = S_ISLNK(st.st_mode);
-        if (isLink) {
-            struct stat target{};
-            if (fstatat(dirFd, name, &target, 0) == 0) {
-                st = target;
-            }
-        }
-        FillFromStat(record, st, isLink);
-        record.creationTime = CreationTime(dirFd, name, st);
         record.name.assign(name);
         record.shortName.clear();
         return true;
@@ -154,7 +168,9 @@ Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     if (fd < 0) {
         return errno == ENOENT || errno == ENOTDIR ? Status::NotFound : Status::IoError;
     }
-    struct stat st{};
+
+    struct stat st {};
+
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
         return Status::IoError;

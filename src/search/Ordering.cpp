@@ -1,0 +1,145 @@
+#include "search/Ordering.h"
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "platform/Collation.h"
+#include "search/SharedLists.h"
+
+namespace pv {
+
+const std::array<std::string_view, kSortKeyCount> kSortTexts = {
+        "Name",
+        "Extensions",
+        "Size (descending)",
+        "Size (ascending)",
+        "Modific. Time (descending)",
+        "Modific. Time (ascending)",
+        "Creation Time (descending)",
+        "Creation Time (ascending)",
+        "Access Time (descending)",
+        "Access Time (ascending)",
+        "Unsorting",
+};
+
+namespace {
+
+int CompareSizes(uint32_t a, uint32_t b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Each menu item sorts by the key its own text names ("Sort by Size (ascending)" sorts by
+// size, smallest first), in the menus' item order.
+constexpr std::array<int32_t, kMenuSortItems> kMenuItemKeys = {
+        kSortName,
+        kSortSizeAscending,
+        kSortSizeDescending,
+        kSortWriteTimeAscending,
+        kSortWriteTimeDescending,
+        kSortCreationTimeAscending,
+        kSortCreationTimeDescending,
+        kSortAccessTimeAscending,
+        kSortAccessTimeDescending,
+};
+
+}  // namespace
+
+int32_t SortKeyFromText(std::string_view text) {
+    for (size_t i = 0; i < kSortTexts.size(); ++i) {
+        if (kSortTexts[i] == text) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    return kSortUnsorted;
+}
+
+int CompareRecords(int32_t key, const FileRecord& a, const FileRecord& b) {
+    switch (key) {
+    case kSortName: return CompareNames(a.relativePath, b.relativePath);
+    case kSortExtensions: return CompareNamesNoCase(ExtensionOf(a.relativePath), ExtensionOf(b.relativePath));
+    case kSortSizeDescending: return CompareSizes(b.sizeLow, a.sizeLow);
+    case kSortSizeAscending: return CompareSizes(a.sizeLow, b.sizeLow);
+    case kSortWriteTimeDescending: return CompareFileTimes(b.lastWriteTime, a.lastWriteTime);
+    case kSortWriteTimeAscending: return CompareFileTimes(a.lastWriteTime, b.lastWriteTime);
+    case kSortCreationTimeDescending: return CompareFileTimes(b.creationTime, a.creationTime);
+    case kSortCreationTimeAscending: return CompareFileTimes(a.creationTime, b.creationTime);
+    case kSortAccessTimeDescending: return CompareFileTimes(b.lastAccessTime, a.lastAccessTime);
+    case kSortAccessTimeAscending: return CompareFileTimes(a.lastAccessTime, b.lastAccessTime);
+    default: return 0;
+    }
+}
+
+// A stable sort with a consistent "before" relation: records with equal keys (same size,
+// same time) keep the walk's order instead of landing anywhere, and the comparison never
+// claims a < b and b < a at once, which an introsort would not survive.
+void SortFileList(FileList& list, int32_t key) {
+    if (key < kSortName || key > kSortAccessTimeAscending || list.Size() < 2) {
+        return;
+    }
+    std::vector<FileRecord>& records = list.Records();
+    std::stable_sort(records.begin(), records.end(),
+                     [key](const FileRecord& a, const FileRecord& b) { return CompareRecords(key, a, b) < 0; });
+}
+
+void SortResultByText(std::string_view text) {
+    SortCode = SortKeyFromText(text);
+    SortFileList(ResultList, SortCode);
+}
+
+void SortShownList(int32_t key) {
+    if (key < kSortName || key > kSortAccessTimeAscending) {
+        return;
+    }
+    FileList& list = ShownFileList();
+    if (&list == &AccumulatorList) {
+        if (AccumulatorPendingCount > 0) {
+            AccumulatorList.RemoveAt(0, static_cast<size_t>(AccumulatorPendingCount));
+        }
+        AccumulatorPendingCount = 0;
+    }
+    SortFileList(list, key);
+}
+
+int32_t SortAndShow(int32_t key, const ViewReset& reset) {
+    if (key == kSortUnsorted) {
+        return 0;
+    }
+    SortShownList(key);
+    if (reset) {
+        reset(ShownFileList().Count());
+    }
+    return 1;
+}
+
+void ApplySortDialogChoice(int32_t selectedLine, const ViewReset& reset) {
+    SortCode = selectedLine;
+    if (selectedLine != kSortUnsorted) {
+        SortShownList(selectedLine);
+        if (reset) {
+            reset(ShownFileList().Count());
+        }
+    }
+}
+
+int32_t MenuSortKey(int commandId) {
+    for (int first : {kContextSortFirst, kFrameSortFirst}) {
+        if (commandId >= first && commandId < first + kMenuSortItems) {
+            return kMenuItemKeys[static_cast<size_t>(commandId - first)];
+        }
+    }
+    return -1;
+}
+
+bool RunMenuSort(int commandId, const ViewReset& reset) {
+    const int32_t key = MenuSortKey(commandId);
+    if (key < 0) {
+        return false;
+    }
+    SortShownList(key);
+    if (reset) {
+        reset(ShownFileList().Count());
+    }
+    return true;
+}
+
+}  // namespace pv
