@@ -1,0 +1,175 @@
+#include "view/ImageView.h"
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "imaging/ReaderChoice.h"
+#include "view/BackgroundGrey.h"
+
+namespace pv {
+
+PathParts SplitPath(std::string_view path) {
+    PathParts parts;
+    std::string_view rest = path;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        parts.drive = std::string(rest.substr(0, 2));
+        rest.remove_prefix(2);
+    }
+    parts.folder = std::string(FolderOf(rest));
+    const std::string_view file = FileNameOf(rest);
+    parts.extension = std::string(ExtensionOf(file));
+    parts.name = std::string(file.substr(0, file.size() - parts.extension.size()));
+    return parts;
+}
+
+ImageView::ImageView(ScrollHost& host, ImageViewEvents* events, MediaWindow* media)
+    : host_(host), events_(events), mediaWindow_(media), zoom_(host) {}
+
+const ImageBuffer* ImageView::Image() const {
+    return opened_.HasPicture() ? &opened_.reader->image() : nullptr;
+}
+
+int ImageView::OpenByType(const std::string& path) {
+    if (events_ != nullptr) {
+        events_->StopAnimation();
+    }
+    animationMode_ = false;
+    // The previous picture's reader, and the pixels it owns, go before anything new is read.
+    opened_ = {};
+    frameCount_ = 0;
+    imageReady_ = false;
+
+    path_ = path;
+    parts_ = SplitPath(path);
+    media_ = IsMediaExtension(parts_.extension);
+
+    if (mediaWindow_ != nullptr && mediaWindow_->Exists()) {
+        if (media_) {
+            mediaWindow_->StopAndCloseMedium();
+        } else {
+            mediaWindow_->Close();
+        }
+        if (events_ != nullptr) {
+            events_->FillBackground();
+        }
+    }
+    if (media_) {
+        if (mediaWindow_ != nullptr) {
+            mediaWindow_->Play(path);
+        }
+        return 1;
+    }
+
+    const Status s = OpenPictureFile(path, opened_);
+    if (s != Status::Ok) {
+        // A reader that is missing on this platform (Unsupported) is not a broken file.
+        if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported && events_ != nullptr) {
+            events_->ShowMessage(kCantReadImageText, kPictavoCaption);
+        }
+        opened_ = {};
+        return 0;
+    }
+    if (!opened_.HasPicture()) {
+        // A JPEG-named file that is neither JPEG, GIF nor BMP counts as opened and shows
+        // nothing.
+        zoom_.SetImageSize(0, 0);
+        zoom_.ResetZoom();
+        return 1;
+    }
+    const ImageBuffer& image = opened_.reader->image();
+    frameCount_ = opened_.reader->FrameCount();
+    zoom_.SetImageSize(image.width, image.height);
+    zoom_.ResetZoom();
+    if (frameCount_ > 1) {
+        animationMode_ = true;
+        if (events_ != nullptr) {
+            events_->StartAnimation();
+        }
+    } else {
+        imageReady_ = true;
+    }
+    return 1;
+}
+
+int ImageView::OpenInView(bool fit, const std::string& path) {
+    fit_ = fit;
+    if (OpenByType(path) == 0) {
+        return 0;
+    }
+    if (media_) {
+        return 1;
+    }
+    return zoom_.LayOut(fit);
+}
+
+bool ImageView::Render(const ImageBuffer& source) {
+    if (!source.HasPicture()) {
+        return false;
+    }
+    zoom_.ResetPositionsThatFit();
+    RenderRequest rq;
+    rq.image = &source;
+    rq.zoomedWidth = zoom_.ZoomedWidth();
+    rq.zoomedHeight = zoom_.ZoomedHeight();
+    rq.zoomPermille = zoom_.Permille();
+    rq.filter = zoom_.Filter();
+    rq.client = zoom_.Client();
+    rq.hPos = zoom_.Position(ScrollBar::Horizontal);
+    rq.vPos = zoom_.Position(ScrollBar::Vertical);
+    rq.effects = effects_;
+    rq.grey = BackgroundGrey().load(std::memory_order_relaxed);
+    return renderer_.Render(rq);
+}
+
+bool ImageView::RenderVisible() {
+    const ImageBuffer* image = Image();
+    return image != nullptr && Render(*image);
+}
+
+bool ImageView::RenderVisibleFrom(const ImageBuffer& source) {
+    return Render(source);
+}
+
+PaintPlan ImageView::Plan() const {
+    PaintPlan plan;
+    const ClientSize c = zoom_.Client();
+    const DisplayBuffer& d = renderer_.display();
+    Rect pic{};
+    if (Image() != nullptr && !d.IsEmpty() && zoom_.ZoomedWidth() > 0 && zoom_.ZoomedHeight() > 0) {
+        const ClientSize off = ImageOffset(zoom_.ZoomedWidth(), zoom_.ZoomedHeight(), c);
+        plan.drawPicture = true;
+        pic = {off.width, off.height, off.width + d.width, off.height + d.height};
+        plan.picture = pic;
+    }
+    // The region outside the picture, clipped to the client area, as bands.
+    const Rect clip{std::clamp(pic.left, 0, c.width), std::clamp(pic.top, 0, c.height),
+                    std::clamp(pic.right, 0, c.width), std::clamp(pic.bottom, 0, c.height)};
+    const Rect bands[4] = {
+            {0, 0, c.width, clip.top},
+            {0, clip.bottom, c.width, c.height},
+            {0, clip.top, clip.left, clip.bottom},
+            {clip.right, clip.top, c.width, clip.bottom},
+    };
+    for (const Rect& b : bands) {
+        if (!b.IsEmpty()) {
+            plan.background[plan.backgroundCount++] = b;
+        }
+    }
+    if (!plan.drawPicture) {
+        plan.backgroundCount = c.width > 0 && c.height > 0 ? 1 : 0;
+        plan.background[0] = {0, 0, c.width, c.height};
+    }
+    return plan;
+}
+
+void ImageView::SetFilter(int32_t filter) {
+    zoom_.SetFilter(filter);
+    host_.Redraw();
+}
+
+void ImageView::SetEffects(const EffectFlags& effects) {
+    effects_ = effects;
+    host_.Redraw();
+}
+
+}  // namespace pv

@@ -1,0 +1,126 @@
+// The portable half of the image view: what the view holds of the current file (the
+// reader object and its picture, or the media flag), the zoom model, the renderer and
+// the effect switches. The Win32 window owns one and forwards its messages to it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "imaging/OpenPicture.h"
+#include "view/MediaWindow.h"
+#include "view/ViewRenderer.h"
+#include "view/ZoomModel.h"
+
+namespace pv {
+
+inline constexpr std::string_view kCantReadImageText = "Can't read image!";
+inline constexpr std::string_view kPictavoCaption = "Pictavo";
+
+// Everything else the loading road asks of the window.
+class ImageViewEvents {
+public:
+    ImageViewEvents() = default;
+    ImageViewEvents(const ImageViewEvents&) = delete;
+    ImageViewEvents& operator=(const ImageViewEvents&) = delete;
+    virtual ~ImageViewEvents() = default;
+
+    // Stop the animation worker if it runs (state 5: write 1, wait for 2).
+    virtual void StopAnimation() = 0;
+    // A picture of several frames was loaded: start the worker (it renders each frame
+    // through RenderVisible with the frame's canvas as source).
+    virtual void StartAnimation() = 0;
+    // Paint the whole client area in the background colour (before media plays there).
+    virtual void FillBackground() = 0;
+    // An information message box with this text and caption, no owner.
+    virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
+};
+
+// Where the window draws: the display buffer at `picture`'s top-left, and the background
+// colour over the rest of the client area (at most four bands).
+struct PaintPlan {
+    bool drawPicture = false;
+    Rect picture;
+    Rect background[4];
+    int backgroundCount = 0;
+};
+
+struct PathParts {
+    std::string drive;
+    std::string folder;
+    std::string name;
+    std::string extension;
+};
+
+PathParts SplitPath(std::string_view path);
+
+class ImageView {
+public:
+    // `events` and `media` may be null (no window: the command-line tool, tests).
+    ImageView(ScrollHost& host, ImageViewEvents* events, MediaWindow* media);
+
+    // Loads a file by its type. 1 when it went to the media window or a picture (or a
+    // JPEG-named file of unknown content, which shows nothing) is loaded, 0 otherwise.
+    int OpenByType(const std::string& path);
+    // Remembers both arguments, loads, then fits or centres. 0 when loading failed or a
+    // fitted picture would be smaller than 3 pixels in width or height.
+    int OpenInView(bool fit, const std::string& path);
+
+    // Renders the visible window of the zoomed picture and applies the effects. False
+    // when there is nothing to draw.
+    bool RenderVisible();
+    // The animation worker renders frames that are not the loaded picture's own bits.
+    bool RenderVisibleFrom(const ImageBuffer& source);
+
+    [[nodiscard]] PaintPlan Plan() const;
+
+    void SetFilter(int32_t filter);
+    void SetEffects(const EffectFlags& effects);
+
+    [[nodiscard]] ZoomModel& zoom() { return zoom_; }
+
+    [[nodiscard]] const ZoomModel& zoom() const { return zoom_; }
+
+    [[nodiscard]] const DisplayBuffer& display() const { return renderer_.display(); }
+
+    [[nodiscard]] const EffectFlags& effects() const { return effects_; }
+
+    [[nodiscard]] const ImageBuffer* Image() const;
+
+    [[nodiscard]] bool IsMedia() const { return media_; }
+
+    [[nodiscard]] bool ImageReady() const { return imageReady_; }
+
+    [[nodiscard]] bool AnimationMode() const { return animationMode_; }
+
+    [[nodiscard]] int32_t FrameCount() const { return frameCount_; }
+
+    [[nodiscard]] bool FitFlag() const { return fit_; }
+
+    [[nodiscard]] const std::string& CurrentPath() const { return path_; }
+
+    [[nodiscard]] const PathParts& CurrentPathParts() const { return parts_; }
+
+    // Once the animation worker has stopped.
+    void EndAnimationMode() { animationMode_ = false; }
+
+private:
+    bool Render(const ImageBuffer& source);
+
+    ScrollHost& host_;
+    ImageViewEvents* events_;
+    MediaWindow* mediaWindow_;
+    ZoomModel zoom_;
+    ViewRenderer renderer_;
+    OpenedPicture opened_;
+    EffectFlags effects_;
+    std::string path_;
+    PathParts parts_;
+    bool fit_ = false;
+    bool media_ = false;
+    bool imageReady_ = false;
+    bool animationMode_ = false;
+    int32_t frameCount_ = 0;
+};
+
+}  // namespace pv
