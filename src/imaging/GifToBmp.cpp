@@ -1,0 +1,558 @@
+#include "imaging/GifToBmp.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "base/CheckedMath.h"
+#include "base/DecodeLimits.h"
+
+namespace pv {
+
+namespace {
+
+constexpr uint32_t kTableSize = 4096;
+constexpr uint32_t kMaxChain = 8191;
+// Code sizes grow to 12 bits at most, so a minimum above 11 would give clear codes beyond
+// the tables: such images are refused.
+constexpr uint8_t kMaxMinCodeSize = 11;
+constexpr uint8_t kTrailer = 0x3B;
+constexpr uint8_t kExtension = 0x21;
+constexpr uint8_t kImage = 0x2C;
+constexpr uint8_t kGraphicControl = 0xF9;
+
+constexpr std::array<int32_t, 4> kPassStart = {0, 4, 2, 1};
+constexpr std::array<int32_t, 4> kPassStep = {8, 8, 4, 2};
+
+// The LZW decoder over one image's joined sub-blocks. Well-formed streams take a fast road
+// that writes each code's string straight into the output (every table entry then points
+// at an older one, so string lengths are known). A stream that uses a code beyond the next
+// free one, or starts with a non-literal, goes on the slow road for the rest of that table:
+// strings are walked through the tables as they stand, with the chain length bounded, so a
+// circular chain is detected instead of looping.
+class LzwDecoder {
+public:
+    enum class End {
+        Full,
+        EndCode,
+        RanOut,
+        Corrupt
+    };
+
+    void Reset(std::span<const uint8_t> data, uint32_t minCodeSize) {
+        data_ = data;
+        pos_ = 0;
+        acc_ = 0;
+        bits_ = 0;
+        minCodeSize_ = minCodeSize;
+        clear_ = 1u << minCodeSize;
+        end_ = clear_ + 1;
+        for (uint32_t i = 0; i < clear_; ++i) {
+            prefix_[i] = 0;
+            suffix_[i] = static_cast<uint16_t>(i);
+            first_[i] = static_cast<uint16_t>(i);
+            length_[i] = 1;
+        }
+        highWater_ = kTableSize;
+        ResetTable();
+        fresh_ = true;
+    }
+
+    // Decodes up to `want` pixels into `out`; with `out` null, runs the stream to its end
+    // without writing (skipping an image still has to notice a corrupt one).
+    End Decode(uint8_t* out, size_t want, size_t& produced) {
+        produced = 0;
+        const bool skip = out == nullptr;
+        while (skip || produced < want) {
+            uint32_t code = 0;
+            if (!ReadCode(code)) {
+                return End::RanOut;
+            }
+            if (code == clear_) {
+                // Repeated clear codes are no-ops; the next real code starts the new table.
+                ResetTable();
+                fresh_ = true;
+                continue;
+            }
+            if (code == end_) {
+                return End::EndCode;
+            }
+            if (fresh_) {
+                fresh_ = false;
+                old_ = code;
+                firstCode_ = code;
+                irregular_ = code >= clear_;
+                if (!skip) {
+                    out[produced] = static_cast<uint8_t>(code);
+                }
+                ++produced;
+                continue;
+            }
+            if (!irregular_ && code <= nextFree_) {
+                Regular(code, out, want, produced);
+            } else {
+                irregular_ = true;
+                if (!Irregular(code, out, want, produced)) {
+                    return End::Corrupt;
+                }
+            }
+        }
+        return End::Full;
+    }
+
+private:
+    void ResetTable() {
+        // Entries at and above the clear code read as prefix 0, suffix 0 until they are made.
+        const uint32_t from = clear_;
+        if (highWater_ > from) {
+            std::fill(prefix_.begin() + from, prefix_.begin() + highWater_, uint16_t{0});
+            std::fill(suffix_.begin() + from, suffix_.begin() + highWater_, uint16_t{0});
+        }
+        highWater_ = clear_ + 2;
+        codeSize_ = minCodeSize_ + 1;
+        limit_ = 2 * clear_;
+        nextFree_ = clear_ + 2;
+        irregular_ = false;
+    }
+
+    bool ReadCode(uint32_t& code) {
+        if (bits_ < codeSize_) {
+            Refill();
+            if (bits_ < codeSize_) {
+                return false;  // a partial code at the end is no code
+            }
+        }
+        code = static_cast<uint32_t>(acc_) & ((1u << codeSize_) - 1);
+        acc_ >>= codeSize_;
+        bits_ -= codeSize_;
+        return true;
+    }
+
+    void Refill() {
+        if (data_.size() - pos_ >= 8) {
+            // Loads 8 bytes but claims only the whole bytes that fit; the bits above are the
+            // same stream bytes the next load puts there again.
+            uint64_t v = 0;
+            for (size_t i = 0; i < 8; ++i) {
+                v |= uint64_t{data_[pos_ + i]} << (8 * i);
+            }
+            acc_ |= v << bits_;
+            const uint32_t take = (63 - bits_) >> 3;
+            pos_ += take;
+            bits_ += take * 8;
+            return;
+        }
+        while (bits_ <= 56 && pos_ < data_.size()) {
+            acc_ |= uint64_t{data_[pos_++]} << bits_;
+            bits_ += 8;
+        }
+    }
+
+    void AddEntry(uint32_t prefix, uint16_t suffix, uint16_t first, uint16_t length) {
+        if (nextFree_ >= kTableSize) {
+            return;
+        }
+        prefix_[nextFree_] = static_cast<uint16_t>(prefix);
+        suffix_[nextFree_] = suffix;
+        first_[nextFree_] = first;
+        length_[nextFree_] = length;
+        ++nextFree_;
+        highWater_ = std::max(highWater_, nextFree_);
+        if (nextFree_ >= limit_ && limit_ < kTableSize) {
+            limit_ *= 2;
+            ++codeSize_;
+        }
+    }
+
+    // Writes the string of `code` (an entry of the well-formed table) ending at `last`.
+    void WriteString(uint32_t code, uint8_t* last) const {
+        while (code >= clear_) {
+            *last-- = static_cast<uint8_t>(suffix_[code]);
+            code = prefix_[code];
+        }
+        *last = static_cast<uint8_t>(code);
+    }
+
+    void Regular(uint32_t code, uint8_t* out, size_t want, size_t& produced) {
+        const bool known = code < nextFree_;
+        const uint32_t base = known ? code : old_;
+        const uint32_t length = known ? length_[code] : length_[old_] + 1u;
+        const uint16_t head = first_[base];
+        if (out != nullptr) {
+            const size_t room = want - produced;
+            uint8_t* dst = out + produced;
+            if (length <= room) {
+                if (known) {
+                    WriteString(code, dst + length - 1);
+                } else {
+                    WriteString(old_, dst + length - 2);
+                    dst[length - 1] = static_cast<uint8_t>(head);
+                }
+            } else {
+                // Only the picture's last string can overrun it: build it aside.
+                if (known) {
+                    WriteString(code, scratch_.data() + length - 1);
+                } else {
+                    WriteString(old_, scratch_.data() + length - 2);
+                    scratch_[length - 1] = static_cast<uint8_t>(head);
+                }
+                std::memcpy(dst, scratch_.data(), room);
+            }
+        }
+        produced += length;
+        if (out != nullptr && produced > want) {
+            produced = want;
+        }
+        AddEntry(old_, head, first_[old_], static_cast<uint16_t>(length_[old_] + 1u));
+        old_ = code;
+        firstCode_ = head;
+    }
+
+    bool Irregular(uint32_t code, uint8_t* out, size_t want, size_t& produced) {
+        const uint32_t incoming = code;
+        size_t sp = 0;
+        if (code >= nextFree_) {
+            stack_[sp++] = static_cast<uint16_t>(firstCode_);
+            code = old_;
+        }
+        while (code >= clear_) {
+            if (sp >= kMaxChain) {
+                return false;
+            }
+            stack_[sp++] = suffix_[code];
+            code = prefix_[code];
+        }
+        firstCode_ = suffix_[code];
+        stack_[sp++] = static_cast<uint16_t>(firstCode_);
+        // Lengths and heads are not kept on this road; the entry only needs its links.
+        AddEntry(old_, static_cast<uint16_t>(firstCode_), 0, 0);
+        old_ = incoming;
+        while (sp > 0 && (out == nullptr || produced < want)) {
+            --sp;
+            if (out != nullptr) {
+                out[produced] = static_cast<uint8_t>(stack_[sp]);
+            }
+            ++produced;
+        }
+        return true;
+    }
+
+    std::span<const uint8_t> data_;
+    size_t pos_ = 0;
+    uint64_t acc_ = 0;
+    uint32_t bits_ = 0;
+
+    uint32_t minCodeSize_ = 0;
+    uint32_t codeSize_ = 0;
+    uint32_t clear_ = 0;
+    uint32_t end_ = 0;
+    uint32_t nextFree_ = 0;
+    uint32_t limit_ = 0;
+    uint32_t highWater_ = 0;
+    uint32_t old_ = 0;
+    uint32_t firstCode_ = 0;
+    bool fresh_ = true;
+    bool irregular_ = false;
+
+    std::array<uint16_t, kTableSize> prefix_{};
+    std::array<uint16_t, kTableSize> suffix_{};
+    std::array<uint16_t, kTableSize> first_{};
+    std::array<uint16_t, kTableSize> length_{};
+    std::array<uint16_t, kMaxChain + 1> stack_{};
+    std::array<uint8_t, kTableSize + 1> scratch_{};
+};
+
+void LoadPalette(std::span<const uint8_t> rgb, std::array<uint8_t, 1024>& palette) {
+    palette.fill(0);  // indices beyond the table read black
+    const size_t entries = rgb.size() / 3;
+    for (size_t i = 0; i < entries && i < 256; ++i) {
+        palette[4 * i] = rgb[3 * i + 2];
+        palette[4 * i + 1] = rgb[3 * i + 1];
+        palette[4 * i + 2] = rgb[3 * i];
+    }
+}
+
+// Skips data sub-blocks up to and including the zero-length terminator.
+bool SkipSubBlocks(std::span<const uint8_t> file, size_t& pos) {
+    for (;;) {
+        if (pos >= file.size()) {
+            return false;
+        }
+        const size_t length = file[pos++];
+        if (length == 0) {
+            return true;
+        }
+        if (length > file.size() - pos) {
+            return false;
+        }
+        pos += length;
+    }
+}
+
+uint16_t U16At(std::span<const uint8_t> b, size_t at) {
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+}  // namespace
+
+// The decoder's tables are large; one per reader object, made once.
+struct GifLzwHolder {
+    LzwDecoder decoder;
+};
+
+namespace {
+
+LzwDecoder& DecoderFor(std::unique_ptr<GifLzwHolder>& holder) {
+    if (!holder) {
+        holder = std::make_unique<GifLzwHolder>();
+    }
+    return holder->decoder;
+}
+
+}  // namespace
+
+CGifToBmp::CGifToBmp() = default;
+
+CGifToBmp::~CGifToBmp() = default;
+
+Status CGifToBmp::Read(std::span<const uint8_t> file) {
+    image_ = {};
+    Status s = animation_.CompositeAll(*this, file);
+    if (s != Status::Ok) {
+        return s;
+    }
+    image_ = animation_.CanvasImage(0);
+    return Status::Ok;
+}
+
+int32_t CGifToBmp::FrameCount() const {
+    return static_cast<int32_t>(animation_.FrameCount());
+}
+
+ImageBuffer CGifToBmp::FrameRaster() const {
+    ImageBuffer raster;
+    if (!frameDecoded_ || frameWidth_ == 0 || frameHeight_ == 0) {
+        return raster;
+    }
+    raster.width = frameWidth_;
+    raster.height = frameHeight_;
+    raster.bitsPerPixel = 8;
+    raster.stride = frameStride_;
+    raster.palette = framePalette_;
+    raster.pixels = raster_.data();
+    return raster;
+}
+
+bool CGifToBmp::ReadHeader(std::span<const uint8_t> file, size_t& end) {
+    if (file.size() < 13) {
+        return false;
+    }
+    if (file[0] != 'G' || file[1] != 'I' || file[2] != 'F' || file[3] != '8' || (file[4] != '9' && file[4] != '7') ||
+        file[5] != 'a') {
+        return false;
+    }
+    screenWidth_ = U16At(file, 6);
+    screenHeight_ = U16At(file, 8);
+    const uint8_t packed = file[10];
+    backgroundIndex_ = file[11];
+    end = 13;
+    globalPalette_.fill(0);
+    if ((packed & 0x80) != 0) {
+        const size_t bytes = 3 * (size_t{2} << (packed & 7));
+        if (bytes > file.size() - end) {
+            return false;
+        }
+        LoadPalette(file.subspan(end, bytes), globalPalette_);
+        end += bytes;
+    }
+    return true;
+}
+
+GifReadResult CGifToBmp::ReadFrame(std::span<const uint8_t> file, int32_t n) {
+    frameDecoded_ = false;
+    resumeFileSize_ = 0;
+    control_ = {};
+    size_t start = 0;
+    if (!ReadHeader(file, start)) {
+        return kGifFailed;
+    }
+    return Walk(file, start, 0, n);
+}
+
+GifReadResult CGifToBmp::ReadNextFrame(std::span<const uint8_t> file) {
+    if (resumeFileSize_ == 0 || resumeFileSize_ != file.size()) {
+        return ReadFrame(file, frameNumber_ + 1);
+    }
+    frameDecoded_ = false;
+    resumeFileSize_ = 0;
+    return Walk(file, resumeAt_, resumeCount_, resumeCount_ + 1);
+}
+
+GifReadResult CGifToBmp::Walk(std::span<const uint8_t> file, size_t pos, int32_t imageCount, int32_t n) {
+    while (pos < file.size()) {
+        const uint8_t introducer = file[pos++];
+        if (introducer == kTrailer) {
+            return kGifTrailer;
+        }
+        if (introducer == kExtension) {
+            if (pos >= file.size()) {
+                return kGifFailed;
+            }
+            const uint8_t label = file[pos++];
+            if (label == kGraphicControl && pos < file.size() && file[pos] != 0) {
+                const size_t length = file[pos++];
+                if (length > file.size() - pos) {
+                    return kGifFailed;
+                }
+                auto block = file.subspan(pos, length);
+                pos += length;
+                const uint8_t packed = block[0];
+                control_.hasTransparency = (packed & 1) != 0;
+                control_.userInput = (packed & 2) != 0;
+                control_.disposal = static_cast<uint8_t>((packed >> 2) & 7);
+                control_.delay = length >= 3 ? U16At(block, 1) : uint16_t{0};
+                if (control_.hasTransparency) {
+                    control_.transparentIndex = length >= 4 ? block[3] : uint8_t{0};
+                }
+            }
+            if (!SkipSubBlocks(file, pos)) {
+                return kGifFailed;
+            }
+            continue;
+        }
+        if (introducer == kImage) {
+            ++imageCount;
+            if (imageCount > n) {
+                resumeAt_ = pos - 1;
+                resumeCount_ = imageCount - 1;
+                resumeFileSize_ = file.size();
+                return kGifMore;
+            }
+            if (imageCount == n) {
+                frameNumber_ = n;
+            }
+            if (!ReadImage(file, pos, imageCount == n)) {
+                frameDecoded_ = false;
+                return kGifFailed;
+            }
+            continue;
+        }
+        // Any other byte between blocks is ignored.
+    }
+    return kGifFailed;
+}
+
+bool CGifToBmp::GatherData(std::span<const uint8_t> file, size_t& pos) {
+    lzwData_.clear();
+    for (;;) {
+        if (pos >= file.size()) {
+            return false;
+        }
+        const size_t length = file[pos++];
+        if (length == 0) {
+            return true;
+        }
+        const size_t available = std::min(length, file.size() - pos);
+        lzwData_.insert(lzwData_.end(), file.begin() + static_cast<std::ptrdiff_t>(pos),
+                        file.begin() + static_cast<std::ptrdiff_t>(pos + available));
+        pos += available;
+        if (available < length) {
+            return false;
+        }
+    }
+}
+
+bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decode) {
+    if (file.size() - pos < 9) {
+        return false;
+    }
+    const auto left = static_cast<int16_t>(U16At(file, pos));
+    const auto top = static_cast<int16_t>(U16At(file, pos + 2));
+    const uint16_t width = U16At(file, pos + 4);
+    const uint16_t height = U16At(file, pos + 6);
+    const uint8_t packed = file[pos + 8];
+    pos += 9;
+    const bool hasLocal = (packed & 0x80) != 0;
+    if (hasLocal) {
+        const size_t bytes = 3 * (size_t{1} << ((packed & 7) + 1));
+        if (bytes > file.size() - pos) {
+            return false;
+        }
+        if (decode) {
+            LoadPalette(file.subspan(pos, bytes), localPalette_);
+        }
+        pos += bytes;
+    }
+    if (pos >= file.size()) {
+        return false;
+    }
+    const uint8_t minCodeSize = file[pos++];
+    if (minCodeSize > kMaxMinCodeSize) {
+        return false;
+    }
+    const bool complete = GatherData(file, pos);
+    if (!decode) {
+        // Skipped images are run through the decoder only to catch corrupt ones.
+        LzwDecoder& lzw = DecoderFor(lzw_);
+        lzw.Reset(lzwData_, minCodeSize);
+        size_t produced = 0;
+        return lzw.Decode(nullptr, 0, produced) != LzwDecoder::End::Corrupt && complete;
+    }
+    frameLeft_ = left;
+    frameTop_ = top;
+    frameWidth_ = width;
+    frameHeight_ = height;
+    frameControl_ = control_;
+    framePalette_ = hasLocal ? localPalette_.data() : globalPalette_.data();
+    if (!DecodeRaster(minCodeSize, (packed & 0x40) != 0, width, height)) {
+        return false;
+    }
+    frameDecoded_ = true;
+    // A file that ends inside the image data has no block after it: the read fails.
+    return complete;
+}
+
+bool CGifToBmp::DecodeRaster(uint8_t minCodeSize, bool interlaced, int32_t width, int32_t height) {
+    frameStride_ = RowStride(8, width);
+    if (width == 0 || height == 0) {
+        return true;
+    }
+    if (CheckPictureSize(width, height) != Status::Ok) {
+        return false;
+    }
+    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    const size_t rasterSize = size_t{frameStride_} * static_cast<size_t>(height);
+    if (raster_.size() < rasterSize && !raster_.Allocate(HeapId::Gif, rasterSize, true)) {
+        return false;
+    }
+    if (linear_.size() < pixels && !linear_.Allocate(HeapId::Gif, pixels, false)) {
+        return false;
+    }
+    LzwDecoder& lzw = DecoderFor(lzw_);
+    lzw.Reset(lzwData_, minCodeSize);
+    size_t produced = 0;
+    const LzwDecoder::End end = lzw.Decode(linear_.data(), pixels, produced);
+    // Rows the data never reaches hold index 0.
+    std::memset(linear_.data() + produced, 0, pixels - produced);
+
+    const auto w = static_cast<size_t>(width);
+    const uint8_t* src = linear_.data();
+    auto copyRow = [&](int32_t y) {
+        std::memcpy(raster_.data() + size_t{frameStride_} * static_cast<size_t>(y), src, w);
+        src += w;
+    };
+    if (!interlaced) {
+        for (int32_t y = 0; y < height; ++y) {
+            copyRow(y);
+        }
+    } else {
+        for (size_t pass = 0; pass < kPassStart.size(); ++pass) {
+            for (int32_t y = kPassStart[pass]; y < height; y += kPassStep[pass]) {
+                copyRow(y);
+            }
+        }
+    }
+    return end != LzwDecoder::End::Corrupt;
+}
+
+}  // namespace pv
