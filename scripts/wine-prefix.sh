@@ -51,6 +51,7 @@ copy_prefix() {
 case "${1:-}" in
     template) make_template ;;
     test) copy_prefix test null ;;
+    test-fresh) rm -rf "$PV_WINE/test"; copy_prefix test null ;;
     run) copy_prefix run x11 ;;
-    *) echo "usage: $0 template|test|run" >&2; exit 2 ;;
+    *) echo "usage: $0 template|test|test-fresh|run" >&2; exit 2 ;;
 esac

@@ -1,0 +1,52 @@
+#!/bin/bash
+# Sets up, builds every configuration and runs every test: native, native under
+# AddressSanitizer/UndefinedBehaviorSanitizer, Windows under Wine, and a short fuzz run.
+set -uo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+FUZZ_SECONDS="${PV_FUZZ_SECONDS:-10}"
+
+bash scripts/setup.sh || exit 1
+
+failed=()
+step() {
+    local name="$1"
+    shift
+    echo "=== $name"
+    if ! "$@"; then
+        failed+=("$name")
+    fi
+}
+
+build() {
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
+}
+
+windows_tests() {
+    bash scripts/wine-prefix.sh test-fresh || return 1
+    source scripts/wine-env.sh
+    export WINEPREFIX="$PV_WINE/test"
+    unset DISPLAY
+    wineserver -p >/dev/null 2>&1   # keep one server warm for the whole run
+    wine cmd /c exit >/dev/null 2>&1
+    ctest --preset windows
+    local rc=$?
+    wineserver -k >/dev/null 2>&1
+    return $rc
+}
+
+step "build native" build native
+step "build asan" build asan
+step "build windows" build windows
+step "build fuzz" build fuzz
+step "test native" ctest --preset native
+step "test asan" ctest --preset asan
+step "test windows (Wine)" windows_tests
+step "fuzz smoke (${FUZZ_SECONDS}s per target)" bash scripts/fuzz.sh "$FUZZ_SECONDS"
+
+echo
+if ((${#failed[@]})); then
+    echo "FAILED: ${failed[*]}"
+    exit 1
+fi
+echo "all builds and tests passed"
