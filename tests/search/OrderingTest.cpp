@@ -1,0 +1,202 @@
+// The order of the lists under each key, the texts, the menus and the pending records.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "search/Ordering.h"
+#include "search/SharedLists.h"
+
+namespace pv {
+namespace {
+
+FileRecord Rec(std::string path, uint32_t sizeLow = 0, uint64_t time = 0, uint32_t sizeHigh = 0) {
+    FileRecord r;
+    r.relativePath = std::move(path);
+    r.sizeLow = sizeLow;
+    r.sizeHigh = sizeHigh;
+    r.lastWriteTime = time;
+    r.creationTime = time;
+    r.lastAccessTime = time;
+    return r;
+}
+
+FileList ListOf(const std::vector<FileRecord>& records) {
+    FileList list;
+    for (const FileRecord& r : records) {
+        list.Append(r);
+    }
+    return list;
+}
+
+std::vector<std::string> Paths(const FileList& list) {
+    std::vector<std::string> out;
+    for (const FileRecord& r : list.Records()) {
+        out.push_back(r.relativePath);
+    }
+    return out;
+}
+
+using Names = std::vector<std::string>;
+
+TEST(OrderingTest, EachKeyOrdersAsItsTextSays) {
+    const uint64_t early = 100;
+    const uint64_t late = 200;
+    // A time whose high half is negative as a signed number sorts before every other.
+    const uint64_t negativeHigh = 0x8000000000000000ULL;
+
+    struct Case {
+        int32_t key;
+        std::vector<FileRecord> in;
+        Names expected;
+    };
+
+    const Case cases[] = {
+            {kSortName, {Rec("zoo\\c.jpg"), Rec("b.jpg"), Rec("2003\\a.jpg")}, {"2003\\a.jpg", "b.jpg", "zoo\\c.jpg"}},
+            {kSortName,
+             {Rec("B.jpg"), Rec("b.jpg"), Rec("a-b.jpg"), Rec("ab.jpg")},
+             {"ab.jpg", "a-b.jpg", "b.jpg", "B.jpg"}},
+            {kSortExtensions,
+             {Rec("a.JPG"), Rec("b.gif"), Rec("noext"), Rec("dir.x\\c")},
+             {"noext", "dir.x\\c", "b.gif", "a.JPG"}},
+            {kSortSizeAscending,
+             {Rec("big", 3000000000u), Rec("small", 1000), Rec("4gib", 0, 0, 1)},
+             {"4gib", "small", "big"}},
+            {kSortSizeDescending,
+             {Rec("small", 1000), Rec("4gib", 0, 0, 1), Rec("big", 3000000000u)},
+             {"big", "small", "4gib"}},
+            {kSortWriteTimeAscending,
+             {Rec("late", 0, late), Rec("neg", 0, negativeHigh), Rec("early", 0, early)},
+             {"neg", "early", "late"}},
+            {kSortWriteTimeDescending, {Rec("early", 0, early), Rec("late", 0, late)}, {"late", "early"}},
+            {kSortCreationTimeAscending, {Rec("late", 0, late), Rec("early", 0, early)}, {"early", "late"}},
+            {kSortCreationTimeDescending, {Rec("early", 0, early), Rec("late", 0, late)}, {"late", "early"}},
+            {kSortAccessTimeAscending, {Rec("late", 0, late), Rec("early", 0, early)}, {"early", "late"}},
+            {kSortAccessTimeDescending, {Rec("early", 0, early), Rec("late", 0, late)}, {"late", "early"}},
+            // Equal keys keep their order, whatever the key.
+            {kSortSizeAscending, {Rec("x", 5), Rec("y", 5), Rec("w", 5)}, {"x", "y", "w"}},
+            {kSortWriteTimeAscending, {Rec("x", 0, 7), Rec("y", 0, 7)}, {"x", "y"}},
+            {kSortWriteTimeDescending, {Rec("x", 0, 7), Rec("y", 0, 7)}, {"x", "y"}},
+            {kSortExtensions, {Rec("b.JPG"), Rec("a.jpg")}, {"b.JPG", "a.jpg"}},
+            // No sorting for 10 and for numbers outside the table.
+            {kSortUnsorted, {Rec("b"), Rec("a")}, {"b", "a"}},
+            {-1, {Rec("b"), Rec("a")}, {"b", "a"}},
+            {11, {Rec("b"), Rec("a")}, {"b", "a"}},
+    };
+    for (const Case& c : cases) {
+        FileList list = ListOf(c.in);
+        SortFileList(list, c.key);
+        EXPECT_EQ(Paths(list), c.expected) << "key " << c.key;
+    }
+}
+
+TEST(OrderingTest, TextsMapExactlyAndUnknownTextsLeaveTheListUnsorted) {
+    for (size_t i = 0; i < kSortTexts.size(); ++i) {
+        EXPECT_EQ(SortKeyFromText(kSortTexts[i]), static_cast<int32_t>(i));
+    }
+    EXPECT_EQ(kSortTexts[4], "Modific. Time (descending)");
+    for (const char* text : {"name", "Name ", "", "Size(ascending)", "Unsorted"}) {
+        EXPECT_EQ(SortKeyFromText(text), kSortUnsorted) << text;
+    }
+    ResultList = ListOf({Rec("b.jpg", 1), Rec("a.jpg", 2)});
+    SortResultByText("Size (descending)");
+    EXPECT_EQ(SortCode, kSortSizeDescending);
+    EXPECT_EQ(Paths(ResultList), (Names{"a.jpg", "b.jpg"}));
+    SortResultByText("whatever");
+    EXPECT_EQ(SortCode, kSortUnsorted);
+    EXPECT_EQ(Paths(ResultList), (Names{"a.jpg", "b.jpg"}));
+}
+
+TEST(OrderingTest, MenuItemsSortByTheKeyTheirTextNames) {
+    const int32_t expected[kMenuSortItems] = {0, 3, 2, 5, 4, 7, 6, 9, 8};
+    for (int i = 0; i < kMenuSortItems; ++i) {
+        EXPECT_EQ(MenuSortKey(kContextSortFirst + i), expected[i]);
+        EXPECT_EQ(MenuSortKey(kFrameSortFirst + i), expected[i]);
+    }
+    for (int id : {kFrameSortFirst - 1, kFrameSortFirst + 9, kContextSortFirst - 1, kContextSortFirst + 9}) {
+        EXPECT_EQ(MenuSortKey(id), -1) << id;
+    }
+    ShownList = kShowResultList;
+    SortCode = kSortName;
+    ResultList = ListOf({Rec("big", 9), Rec("small", 1)});
+    int resets = 0;
+    EXPECT_TRUE(RunMenuSort(kFrameSortFirst + 1, [&](int32_t count) {
+        ++resets;
+        EXPECT_EQ(count, 2);
+    }));
+    EXPECT_EQ(Paths(ResultList), (Names{"small", "big"}));
+    EXPECT_EQ(SortCode, kSortName);  // the menus leave SortCode alone
+    EXPECT_EQ(resets, 1);
+    EXPECT_FALSE(RunMenuSort(1, {}));
+}
+
+TEST(OrderingTest, ShownListSortDropsPendingAccumulatorRecords) {
+    ShownList = kShowAccumulatorList;
+    AccumulatorList = ListOf({Rec("preview2"), Rec("preview1"), Rec("c"), Rec("a"), Rec("b")});
+    AccumulatorPendingCount = 2;
+    int32_t resetCount = -1;
+    EXPECT_EQ(SortAndShow(kSortName, [&](int32_t count) { resetCount = count; }), 1);
+    EXPECT_EQ(Paths(AccumulatorList), (Names{"a", "b", "c"}));
+    EXPECT_EQ(AccumulatorPendingCount, 0);
+    EXPECT_EQ(resetCount, 3);
+
+    resetCount = -1;
+    EXPECT_EQ(SortAndShow(kSortUnsorted, [&](int32_t count) { resetCount = count; }), 0);
+    EXPECT_EQ(resetCount, -1);
+
+    // The other lists keep their records whatever the pending count says.
+    ShownList = kShowKeywordMatchList;
+    KeywordMatchList = ListOf({Rec("b"), Rec("a")});
+    AccumulatorPendingCount = 1;
+    SortShownList(kSortName);
+    EXPECT_EQ(Paths(KeywordMatchList), (Names{"a", "b"}));
+    EXPECT_EQ(AccumulatorPendingCount, 1);
+    AccumulatorPendingCount = 0;
+    ShownList = kShowResultList;
+}
+
+TEST(OrderingTest, SortDialogStoresTheLineAndResetsEvenWithoutOne) {
+    ShownList = kShowResultList;
+    ResultList = ListOf({Rec("b", 1), Rec("a", 2)});
+    int resets = 0;
+    const ViewReset reset = [&](int32_t) { ++resets; };
+    ApplySortDialogChoice(-1, reset);
+    EXPECT_EQ(SortCode, -1);
+    EXPECT_EQ(Paths(ResultList), (Names{"b", "a"}));
+    EXPECT_EQ(resets, 1);
+    ApplySortDialogChoice(kSortName, reset);
+    EXPECT_EQ(SortCode, kSortName);
+    EXPECT_EQ(Paths(ResultList), (Names{"a", "b"}));
+    EXPECT_EQ(resets, 2);
+}
+
+TEST(FileListTest, GrowthRuleAndRemoval) {
+    FileList list;
+    std::vector<size_t> capacities;
+    for (int i = 0; i < 40; ++i) {
+        const size_t before = list.Capacity();
+        list.Append(Rec("r" + std::to_string(i)));
+        if (list.Capacity() != before) {
+            capacities.push_back(list.Capacity());
+        }
+    }
+    // At least 4 at a time, then an eighth of the count.
+    EXPECT_EQ(capacities, (std::vector<size_t>{4, 8, 12, 16, 20, 24, 28, 32, 36, 40}));
+    for (int i = 40; i < 20000; ++i) {
+        list.Append(Rec(""));
+        ASSERT_LE(list.Capacity(), list.Size() + 1024);  // never more than 1024 ahead
+    }
+    FileList small = ListOf({Rec("a"), Rec("b"), Rec("c"), Rec("d")});
+    small.RemoveAt(1, 2);
+    EXPECT_EQ(Paths(small), (Names{"a", "d"}));
+    small.RemoveAt(5);
+    small.RemoveAt(1, 100);
+    EXPECT_EQ(Paths(small), (Names{"a"}));
+    const std::vector<FileRecord> front = {Rec("x"), Rec("y")};
+    small.InsertAt(0, front);
+    EXPECT_EQ(Paths(small), (Names{"x", "y", "a"}));
+    small.Clear();
+    EXPECT_EQ(small.Count(), 0);
+}
+
+}  // namespace
+}  // namespace pv
