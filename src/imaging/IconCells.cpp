@@ -14,11 +14,11 @@ namespace {
 
 // Strip row of stored row r (0 = the bottom row of the image), or -1 when clipped.
 int64_t StripRow(const IconImage& image, size_t r, CellAlign align) {
-    const size_t fromTop = align == CellAlign::Bottom ? kIconCellSize - 1 - r : image.height - 1 - r;
-    if (r >= kIconCellSize || fromTop >= kIconCellSize) {
-        return -1;
+    if (align == CellAlign::Bottom) {
+        return r < kIconCellSize ? static_cast<int64_t>(kIconCellSize - 1 - r) : -1;
     }
-    return static_cast<int64_t>(fromTop);
+    const size_t fromTop = image.height - 1 - r;
+    return fromTop < kIconCellSize ? static_cast<int64_t>(fromTop) : -1;
 }
 
 uint8_t* CellRow(const ImageBuffer& strip, size_t cell, size_t row) {
