@@ -20,5 +20,6 @@ int Run(const Args& args);
 int RunDecode(const Args& args);
 int RunSearchCommand(const Args& args);
 int RunFolderCommand(const Args& args);
+int RunRender(const Args& args);
 
 }  // namespace pv::cli

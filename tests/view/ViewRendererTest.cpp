@@ -1,0 +1,163 @@
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+#include "view/ReferenceRender.h"
+#include "view/TestImage.h"
+#include "view/ViewRenderer.h"
+
+namespace pv {
+namespace {
+
+struct Case {
+    int32_t width, height, bits;
+    float factor;
+    int32_t filter;
+    ClientSize client;
+};
+
+RenderRequest RequestFor(const test::TestImage& t,
+                         float factor,
+                         int32_t filter,
+                         ClientSize client,
+                         int32_t hs,
+                         int32_t vs) {
+    RenderRequest rq;
+    rq.image = &t.image;
+    rq.zoomedWidth = static_cast<int32_t>(static_cast<double>(t.image.width) * factor);
+    rq.zoomedHeight = static_cast<int32_t>(static_cast<double>(t.image.height) * factor);
+    rq.zoomPermille = static_cast<int32_t>(1000.0 * static_cast<double>(factor));
+    rq.filter = filter;
+    rq.client = client;
+    rq.hPos = hs;
+    rq.vPos = vs;
+    return rq;
+}
+
+void ExpectSameAsReference(const test::TestImage& t, const RenderRequest& rq, const std::string& what) {
+    ViewRenderer renderer;
+    ASSERT_TRUE(renderer.Render(rq)) << what;
+    const test::ReferenceFrame ref =
+            test::ReferenceRender(t.image, rq.zoomedWidth, rq.zoomedHeight, rq.zoomPermille, rq.filter, rq.client.width,
+                                  rq.client.height, rq.hPos, rq.vPos);
+    const DisplayBuffer& d = renderer.display();
+    ASSERT_EQ(d.width, ref.width) << what;
+    ASSERT_EQ(d.height, ref.height) << what;
+    ASSERT_EQ(d.stride, ref.stride) << what;
+    ASSERT_EQ(d.bytes, ref.bytes) << what;
+}
+
+// Every depth through every path, at random zooms and scroll positions, byte for byte
+// against the plain per-pixel reading of the same arithmetic (padding included).
+TEST(ViewRendererTest, MatchesReferenceAtEveryDepthPathAndScrollPosition) {
+    std::mt19937 rng(7);
+    const int32_t depths[] = {1, 4, 8, 24, 32};
+    for (int i = 0; i < 400; ++i) {
+        const int32_t bits = depths[i % 5];
+        const int32_t w = 1 + static_cast<int32_t>(rng() % 97);
+        const int32_t h = 1 + static_cast<int32_t>(rng() % 61);
+        const test::TestImage t = test::MakeRandomImage(w, h, bits, static_cast<uint32_t>(i));
+        const int kind = static_cast<int>(rng() % 4);
+        const float factor = kind == 0   ? 1.0f
+                             : kind == 1 ? std::pow(1.05f, static_cast<float>(rng() % 60))
+                             : kind == 2 ? std::pow(1.05f, -static_cast<float>(rng() % 40))
+                                         : 0.3f + static_cast<float>(rng() % 1000) / 97.0f;
+        const int32_t filter = 1 + static_cast<int32_t>(rng() % 2);
+        const ClientSize client{static_cast<int32_t>(rng() % 80), static_cast<int32_t>(rng() % 60)};
+        RenderRequest rq = RequestFor(t, factor, filter, client, 0, 0);
+        if (rq.zoomedWidth < 1 || rq.zoomedHeight < 1) {
+            continue;
+        }
+        rq.hPos = static_cast<int32_t>(rng() % static_cast<uint32_t>(std::max(1, rq.zoomedWidth - client.width)));
+        rq.vPos = static_cast<int32_t>(rng() % static_cast<uint32_t>(std::max(1, rq.zoomedHeight - client.height)));
+        if (rq.zoomPermille == 1000) {
+            rq.zoomedWidth = w;
+            rq.zoomedHeight = h;
+            rq.hPos = std::min(rq.hPos, std::max(0, w - client.width - 1));
+            rq.vPos = std::min(rq.vPos, std::max(0, h - client.height - 1));
+        }
+        ExpectSameAsReference(t, rq,
+                              "case " + std::to_string(i) + " bits " + std::to_string(bits) + " " + std::to_string(w) +
+                                      "x" + std::to_string(h) + " factor " + std::to_string(factor));
+    }
+}
+
+TEST(ViewRendererTest, ChoosesPathsByPermilleFilterAndDirection) {
+    EXPECT_EQ(ChooseRenderPath(1000, 2, 640, 640), RenderPath::DirectCopy);
+    EXPECT_EQ(ChooseRenderPath(1049, 2, 671, 640), RenderPath::Bilinear);
+    EXPECT_EQ(ChooseRenderPath(1049, 1, 671, 640), RenderPath::NearestNeighbour);
+    // Bilinear is for enlargements only: a reduction with filter 2 is nearest neighbour.
+    EXPECT_EQ(ChooseRenderPath(952, 2, 609, 640), RenderPath::NearestNeighbour);
+    // A resize to the picture's own width still scales (per mille 2000).
+    EXPECT_EQ(ChooseRenderPath(2000, 2, 640, 640), RenderPath::Bilinear);
+}
+
+TEST(ViewRendererTest, VisibleSizeAndOffsetFollowTheClientArea) {
+    EXPECT_EQ(VisibleSize(671, 200, {400, 300}), (ClientSize{401, 200}));
+    EXPECT_EQ(ImageOffset(671, 200, {400, 300}), (ClientSize{0, 50}));
+    EXPECT_EQ(ImageOffset(399, 301, {400, 300}), (ClientSize{0, 0}));
+    EXPECT_EQ(ImageOffset(401, 299, {400, 300}), (ClientSize{0, 0}));
+}
+
+TEST(ViewRendererTest, ResizeToOwnSizeWithBilinearReproducesTheSource) {
+    const test::TestImage t = test::MakeRandomImage(37, 23, 24, 3);
+    RenderRequest rq = RequestFor(t, 1.0f, kFilterBilinear, {100, 100}, 0, 0);
+    rq.zoomPermille = 2000;
+    ViewRenderer renderer;
+    ASSERT_TRUE(renderer.Render(rq));
+    for (int32_t y = 0; y < 23; ++y) {
+        for (int32_t x = 0; x < 37; ++x) {
+            const uint8_t* p = renderer.display().Row(y) + 3 * x;
+            EXPECT_EQ((Bgr{p[0], p[1], p[2]}), PixelAt(t.image, x, y)) << x << "," << y;
+        }
+    }
+}
+
+// A drag can leave a factor just above 1.0 that still reads 1000 per mille while the
+// zoomed picture is a few pixels wider than the source: the copy must stay inside it.
+TEST(ViewRendererTest, DirectCopyNeverReadsPastThePicture) {
+    const test::TestImage t = test::MakeRandomImage(2000, 3, 24, 9);
+    RenderRequest rq = RequestFor(t, 1.0f, kFilterBilinear, {3000, 10}, 0, 0);
+    rq.zoomedWidth = 2002;
+    rq.zoomedHeight = 4;
+    ViewRenderer renderer;
+    ASSERT_TRUE(renderer.Render(rq));
+    const DisplayBuffer& d = renderer.display();
+    ASSERT_EQ(d.width, 2002);
+    for (int32_t r = 0; r < d.height; ++r) {
+        const Bgr last = PixelAt(t.image, 1999, std::min(r, 2));
+        const uint8_t* p = d.Row(r) + 3 * 2001;
+        EXPECT_EQ((Bgr{p[0], p[1], p[2]}), last);
+    }
+}
+
+TEST(ViewRendererTest, DrawsNothingWithoutPictureOrSize) {
+    ViewRenderer renderer;
+    RenderRequest rq;
+    EXPECT_FALSE(renderer.Render(rq));
+    const test::TestImage t = test::MakeRandomImage(10, 10, 16, 1);
+    rq = RequestFor(t, 1.0f, 2, {10, 10}, 0, 0);
+    EXPECT_FALSE(renderer.Render(rq)) << "16-bit sources are not drawn";
+    const test::TestImage t24 = test::MakeRandomImage(10, 10, 24, 1);
+    rq = RequestFor(t24, 0.05f, 2, {10, 10}, 0, 0);
+    EXPECT_EQ(rq.zoomedWidth, 0);
+    EXPECT_FALSE(renderer.Render(rq));
+    EXPECT_TRUE(renderer.display().IsEmpty());
+}
+
+// Keeping the buffer between renders must not leak one picture's pixels into the next.
+TEST(ViewRendererTest, ReusedBufferIsFullyRewritten) {
+    const test::TestImage a = test::MakeRandomImage(50, 40, 24, 1);
+    const test::TestImage b = test::MakeRandomImage(50, 40, 8, 2);
+    ViewRenderer renderer;
+    RenderRequest rq = RequestFor(a, 1.0f, 2, {60, 60}, 0, 0);
+    rq.effects.negative = true;
+    ASSERT_TRUE(renderer.Render(rq));
+    rq = RequestFor(b, 1.0f, 2, {60, 60}, 0, 0);
+    ASSERT_TRUE(renderer.Render(rq));
+    const test::ReferenceFrame ref = test::ReferenceRender(b.image, 50, 40, 1000, 2, 60, 60, 0, 0);
+    EXPECT_EQ(renderer.display().bytes, ref.bytes);
+}
+
+}  // namespace
+}  // namespace pv
