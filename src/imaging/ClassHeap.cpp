@@ -2,11 +2,90 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
+
+#include "imaging/LargeBlock.h"
 
 namespace pv {
 
+namespace {
+
+// Blocks from this size on (pixel rows, canvases) come from the system a page at a time.
+constexpr size_t kLargeBlock = size_t{2} << 20;
+// A large block starts with its usable length; the caller's bytes follow.
+constexpr size_t kLargeHeader = 64;
+
+size_t LengthOf(void* mapping) {
+    size_t length = 0;
+    std::memcpy(&length, mapping, sizeof length);
+    return length;
+}
+
+void* NewLargeMapping(size_t size) {
+    void* mapping = AllocateLargeBlock(size + kLargeHeader);
+    if (mapping != nullptr) {
+        const size_t length = LargeBlockLength(size + kLargeHeader);
+        std::memcpy(mapping, &length, sizeof length);
+    }
+    return mapping;
+}
+
+void FreeLargeMapping(void* mapping) {
+    if (mapping != nullptr) {
+        FreeLargeBlock(mapping, LengthOf(mapping));
+    }
+}
+
+}  // namespace
+
+void* ClassHeap::AllocateLarge(size_t size, bool zeroFill) {
+    void* mapping = nullptr;
+    void* stale = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        if (spare_ != nullptr && LengthOf(spare_) - kLargeHeader >= size) {
+            mapping = std::exchange(spare_, nullptr);
+        } else {
+            stale = std::exchange(spare_, nullptr);
+        }
+    }
+    FreeLargeMapping(stale);
+    auto* bytes = static_cast<uint8_t*>(mapping);
+    if (bytes != nullptr) {
+        if (zeroFill) {
+            std::memset(bytes + kLargeHeader, 0, size);
+        }
+    } else {
+        bytes = static_cast<uint8_t*>(NewLargeMapping(size));  // fresh mappings are zero
+        if (bytes == nullptr) {
+            return nullptr;
+        }
+    }
+    std::lock_guard lock(mutex_);
+    exists_ = true;
+    ++live_;
+    return bytes + kLargeHeader;
+}
+
+void ClassHeap::ReleaseLarge(void* block) {
+    void* mapping = static_cast<uint8_t*>(block) - kLargeHeader;
+    {
+        std::lock_guard lock(mutex_);
+        if (spare_ == nullptr || LengthOf(spare_) < LengthOf(mapping)) {
+            std::swap(spare_, mapping);
+        }
+        if (live_ > 0 && --live_ == 0) {
+            exists_ = false;
+        }
+    }
+    FreeLargeMapping(mapping);
+}
+
 void* ClassHeap::Allocate(size_t size, bool zeroFill) {
+    if (size >= kLargeBlock) {
+        return AllocateLarge(size, zeroFill);
+    }
     // One byte at least, so a zero-sized request still yields a block to release.
     void* block = zeroFill ? std::calloc(size == 0 ? 1 : size, 1) : std::malloc(size == 0 ? 1 : size);
     if (block == nullptr) {
@@ -18,8 +97,12 @@ void* ClassHeap::Allocate(size_t size, bool zeroFill) {
     return block;
 }
 
-void ClassHeap::Release(void* block) {
+void ClassHeap::Release(void* block, size_t size) {
     if (block == nullptr) {
+        return;
+    }
+    if (size >= kLargeBlock) {
+        ReleaseLarge(block);
         return;
     }
     std::free(block);
@@ -59,7 +142,7 @@ bool HeapBlock::Allocate(HeapId heap, size_t size, bool zeroFill) {
 
 void HeapBlock::Reset() {
     if (heap_ != nullptr) {
-        heap_->Release(data_);
+        heap_->Release(data_, size_);
     }
     heap_ = nullptr;
     data_ = nullptr;

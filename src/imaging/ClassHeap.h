@@ -9,7 +9,19 @@
 
 namespace pv {
 
-enum class HeapId { Bmp, Gif, Jpeg, Ico, Cur, Pcx, Psd, Tga, Picture, Thumbs, Count };
+enum class HeapId {
+    Bmp,
+    Gif,
+    Jpeg,
+    Ico,
+    Cur,
+    Pcx,
+    Psd,
+    Tga,
+    Picture,
+    Thumbs,
+    Count
+};
 
 class ClassHeap {
 public:
@@ -19,16 +31,23 @@ public:
 
     // A block of `size` bytes (zero-filled when asked), or null when memory is short.
     [[nodiscard]] void* Allocate(size_t size, bool zeroFill = false);
-    void Release(void* block);
+    // `size` is the size the block was allocated with.
+    void Release(void* block, size_t size);
 
     [[nodiscard]] size_t LiveCount() const;
     // True between the first allocation and the release of the last live block.
     [[nodiscard]] bool Exists() const;
 
 private:
+    void* AllocateLarge(size_t size, bool zeroFill);
+    void ReleaseLarge(void* block);
+
     mutable std::mutex mutex_;
     size_t live_ = 0;
     bool exists_ = false;
+    // The last large block released, kept for the next picture: pages already touched are
+    // many times faster to fill than fresh ones.
+    void* spare_ = nullptr;
 };
 
 ClassHeap& GetClassHeap(HeapId id);
@@ -39,11 +58,14 @@ public:
     HeapBlock() = default;
     HeapBlock(const HeapBlock&) = delete;
     HeapBlock& operator=(const HeapBlock&) = delete;
+
     HeapBlock(HeapBlock&& other) noexcept { Swap(other); }
+
     HeapBlock& operator=(HeapBlock&& other) noexcept {
         HeapBlock(std::move(other)).Swap(*this);
         return *this;
     }
+
     ~HeapBlock() { Reset(); }
 
     // Replaces the block; false (and empty) when the heap has no memory.
@@ -51,7 +73,9 @@ public:
     void Reset();
 
     [[nodiscard]] uint8_t* data() const { return data_; }
+
     [[nodiscard]] size_t size() const { return size_; }
+
     [[nodiscard]] bool empty() const { return data_ == nullptr; }
 
 private:
