@@ -36,7 +36,8 @@ Status DrawEntry(std::span<const uint8_t> file, size_t i, const ImageBuffer& str
     if (!FitsIn(offset, size, file.size())) {
         return Status::Truncated;
     }
-    const std::span<const uint8_t> data = file.subspan(offset, size);
+    // Writers often understate the size; the image may use the file up to its end.
+    const std::span<const uint8_t> data = file.subspan(offset);
     if (IsPngIconImage(data)) {
         return Status::Ok;
     }

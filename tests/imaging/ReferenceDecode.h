@@ -16,7 +16,7 @@ struct RgbPicture {
 
 // Decodes the first frame through `convert`; false when ImageMagick is missing or refuses.
 inline bool ReferenceDecode(const std::string& hostPath, RgbPicture& out) {
-    std::string cmd = "convert '" + hostPath + "[0]' -auto-orient -depth 8 ppm:- 2>/dev/null";
+    std::string cmd = "convert '" + hostPath + "[0]' -auto-orient -strip -depth 8 ppm:- 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
     if (p == nullptr) {
         return false;

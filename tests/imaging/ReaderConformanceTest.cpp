@@ -1,0 +1,215 @@
+// The PCX, TGA, PSD, ICO and CUR readers against independent decodes: ImageMagick on
+// files it writes itself and on the shared test files, and the expected outputs that come
+// with the synthetic files. Icon and cursor strips are compared cell 0 against the first
+// image; 16-bit TGA colours against the reference with the three low bits cleared (the
+// program widens 5-bit channels by shifting, not by repeating bits).
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "ReferenceDecode.h"
+#include "TestPaths.h"
+#include "imaging/OpenPicture.h"
+#include "platform/FileSystem.h"
+
+namespace pv {
+namespace {
+
+struct Compare {
+    int tolerance = 0;
+    uint8_t mask = 0xFF;  // applied to the reference
+    bool mirror = false;  // reference mirrored left to right
+
+    enum {
+        Whole,
+        BottomCell,
+        TopCell
+    } region = Whole;
+};
+
+// Pixels of `img` (inside the region) that differ from `ref`; -1 when the sizes disagree.
+int Mismatches(const ImageBuffer& img, const test::RgbPicture& ref, const Compare& how) {
+    const int x0 = 0;
+    const int y0 = how.region == Compare::BottomCell ? 64 - ref.height : 0;
+    if (how.region == Compare::Whole ? (img.width != ref.width || img.height != ref.height)
+                                     : (ref.width > 64 || ref.height > 64)) {
+        return -1;
+    }
+    int wrong = 0;
+    for (int y = 0; y < ref.height; ++y) {
+        for (int x = 0; x < ref.width; ++x) {
+            const int rx = how.mirror ? ref.width - 1 - x : x;
+            const uint8_t* r =
+                    &ref.rgb[(static_cast<size_t>(y) * static_cast<size_t>(ref.width) + static_cast<size_t>(rx)) * 3];
+            const Bgr p = PixelAt(img, x0 + x, y0 + y);
+            const int d = std::max({std::abs(p.r - (r[0] & how.mask)), std::abs(p.g - (r[1] & how.mask)),
+                                    std::abs(p.b - (r[2] & how.mask))});
+            wrong += d > how.tolerance ? 1 : 0;
+        }
+    }
+    return wrong;
+}
+
+bool ReadPpm(const std::string& path, test::RgbPicture& out) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maxval = 0;
+    in >> magic >> out.width >> out.height >> maxval;
+    in.get();
+    out.rgb.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 3);
+    in.read(reinterpret_cast<char*>(out.rgb.data()), static_cast<std::streamsize>(out.rgb.size()));
+    return magic == "P6" && maxval == 255 && in.good();
+}
+
+void ExpectLike(const std::string& hostPath, const test::RgbPicture& ref, const Compare& how) {
+    OpenedPicture pic;
+    ASSERT_EQ(OpenPictureFile(ProgramPathFromHost(hostPath), pic), Status::Ok) << hostPath;
+    ASSERT_TRUE(pic.HasPicture()) << hostPath;
+    EXPECT_EQ(Mismatches(pic.reader->image(), ref, how), 0) << hostPath;
+}
+
+TEST(ReaderConformanceTest, FilesImageMagickWrites) {
+    const std::string dir = test::MakeScratchDir("reader-conformance");
+    const std::string base = dir + "/base.ppm";
+    if (std::system(("convert -seed 7 -size 37x23 plasma: -depth 8 '" + base + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "ImageMagick not available";
+    }
+
+    struct Case {
+        const char* name;
+        const char* options;
+        Compare how;
+    } cases[] = {
+            {"three-planes.pcx", "", {}},
+            {"palette.pcx", "-type palette", {}},
+            {"true-colour.tga", "-compress none", {}},
+            {"run-length.tga", "-compress RLE", {}},
+            {"mapped.tga", "-type palette -compress none", {}},
+            {"mapped-run-length.tga", "-type palette -compress RLE", {}},
+            {"grey.tga", "-type grayscale -compress none", {}},
+            {"grey-run-length.tga", "-type grayscale -compress RLE", {}},
+            {"packbits.psd", "-compress RLE", {}},
+            {"raw.psd", "-compress none", {}},
+            {"grey.psd", "-type grayscale", {}},
+            // ImageMagick rounds 16-bit samples; the reader keeps the high byte.
+            {"sixteen.psd", "-depth 16", {1}},
+            {"icon.ico", "-resize 32x32!", {0, 0xFF, false, Compare::BottomCell}},
+            {"palette-icon.ico", "-resize 16x16! -type palette", {0, 0xFF, false, Compare::BottomCell}},
+    };
+
+    for (const auto& c : cases) {
+        const std::string file = dir + "/" + c.name;
+        ASSERT_EQ(std::system(("convert '" + base + "' " + c.options + " '" + file + "'").c_str()), 0) << c.name;
+        test::RgbPicture ref;
+        ASSERT_TRUE(test::ReferenceDecode(file, ref)) << c.name;
+        ExpectLike(file, ref, c.how);
+    }
+}
+
+TEST(ReaderConformanceTest, SharedTestFilesAgreeWithImageMagick) {
+    const std::string dir = test::TestDataDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "shared test data not present";
+    }
+    if (std::system("convert -version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "ImageMagick not available";
+    }
+    const Compare bottom{0, 0xFF, false, Compare::BottomCell};
+    const Compare top{0, 0xFF, false, Compare::TopCell};
+
+    struct Case {
+        const char* file;
+        Compare how;
+    } cases[] = {
+            {"pcx/imagick__input.pcx", {}},
+            {"pcx/pcxrs__marbles.pcx", {}},
+            {"pcx/pcxrs__gmarbles.pcx", {}},
+            {"pcx/pillow__odd_stride.pcx", {}},
+            {"tga/imagers__ctc24.tga", {}},
+            {"tga/imagers__ccm8.tga", {0, 0xF8}},
+            {"tga/imagers__utc16.tga", {0, 0xF8}},
+            {"tga/imagers__ubw8.tga", {}},
+            {"tga/pillow__rgb32rle_top_right.tga", {}},
+            {"tga/pillow__tga_id_field.tga", {}},
+            {"psd/pillow__hopper.psd", {}},
+            {"psd/pillow__rgba.psd", {}},
+            {"psd/imagick__input.psd", {}},
+            {"psd/psdtools__4x4_8bit_grayscale.psd", {}},
+            {"psd/pillow__negative_layer_count.psd", {}},
+            {"ico/pillow__hopper.ico", bottom},
+            {"ico/pillow__python.ico", bottom},
+            {"ico/imagers__bmp-24bpp-mask.ico", bottom},
+            {"ico/imagers__multiple_entries_with_different_bit_depth.ico", bottom},
+            {"cur/pillow__deerstalker.cur", top},
+            {"cur/pillow__mask_1.cur", top},
+    };
+
+    for (const auto& c : cases) {
+        const std::string path = dir + "/" + c.file;
+        test::RgbPicture ref;
+        ASSERT_TRUE(test::ReferenceDecode(path, ref)) << c.file;
+        ExpectLike(path, ref, c.how);
+    }
+}
+
+TEST(ReaderConformanceTest, SyntheticFilesGiveTheirExpectedOutput) {
+    const std::string dir = test::TestDataDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "shared test data not present";
+    }
+
+    struct Case {
+        const char* file;
+        const char* expected;
+        bool mirror;  // the expected output ignores a right-to-left bit that the reader honours
+    } cases[] = {
+            {"pcx/rgb24_3plane_w5.pcx", "pcx/rgb24_3plane_w5.spec.ppm", false},
+            {"pcx/pal8_raw_c0.pcx", "pcx/pal8_raw_c0.spec.ppm", false},
+            {"tga/t1_cmap8_tl.tga", "tga/t1_cmap8_tl.spec.ppm", false},
+            {"tga/t2_rgb16_br.tga", "tga/t2_rgb16_br.spec.ppm", true},
+            {"tga/t10_rle_rgb24_tr.tga", "tga/t10_rle_rgb24_tr.spec.ppm", true},
+            {"psd/ch1_raw.psd", "psd/ch1_raw.spec.ppm", false},
+            {"psd/ch4_rle.psd", "psd/ch4_rle.spec.ppm", false},
+            {"ico/multi_8_entries.ico", "ico/multi_8_entries.spec.ppm", false},
+            {"cur/multi_4_entries.cur", "cur/multi_4_entries.spec.ppm", false},
+    };
+
+    for (const auto& c : cases) {
+        test::RgbPicture ref;
+        ASSERT_TRUE(ReadPpm(dir + "/synthetic/" + c.expected, ref)) << c.expected;
+        Compare how;
+        how.mirror = c.mirror;
+        ExpectLike(dir + "/synthetic/" + c.file, ref, how);
+    }
+}
+
+TEST(ReaderConformanceTest, MalformedFilesAreRefusedOrShownPartly) {
+    const std::string dir = test::TestDataDir();
+    if (dir.empty()) {
+        GTEST_SKIP() << "shared test data not present";
+    }
+
+    struct Case {
+        const char* file;
+        bool shown;
+    } cases[] = {
+            {"pcx/pcxrs__CGA_FSD.PCX", false},
+            {"pcx/pillow__ossfuzz-4836216264589312.pcx", false},
+            {"pcx/pillow__01r_00.pcx", false},
+            {"tga/gdkpixbuf__overflow.tga", false},
+            {"tga/imagers__bad-color-map.tga", false},
+            {"synthetic/tga/huge_dims.tga", false},
+            {"psd/pillow__psd-oob-write-overflow.psd", true},
+            {"ico/gdkpixbuf__bug779012.ico", false},
+            {"synthetic/cur/count_65535.cur", false},
+    };
+
+    for (const auto& c : cases) {
+        OpenedPicture pic;
+        const Status s = OpenPictureFile(ProgramPathFromHost(dir + "/" + c.file), pic);
+        EXPECT_EQ(s == Status::Ok && pic.HasPicture(), c.shown) << c.file << ": " << StatusText(s);
+    }
+}
+
+}  // namespace
+}  // namespace pv
