@@ -187,11 +187,25 @@ void ViewRenderer::RenderNearest(const RenderRequest& rq, float xs, float ys) {
         }
     }
 
+    // Reductions touch nearly every cache line of the rows they sample: ask for the next
+    // row's lines while this one is copied.
+    const uint32_t spanFirst = columns_.front();
+    const uint32_t spanLast = columns_.back() + bpp;
     float fy = StartCoordinate(rq.vPos, ys);
     for (int32_t r = 0; r < display_.height; ++r) {
         const uint8_t* src = SourceRow(image, std::min(Trunc(fy), image.height - 1));
         uint8_t* dst = display_.Row(r);
         const uint32_t* col = columns_.data();
+#if defined(__GNUC__)
+        if (r + 1 < display_.height) {
+            const uint8_t* next = SourceRow(image, std::min(Trunc(fy + ys), image.height - 1));
+            if (next != src) {
+                for (uint32_t o = spanFirst; o < spanLast; o += 64) {
+                    __builtin_prefetch(next + o);
+                }
+            }
+        }
+#endif
         if (bits == 24) {
             int32_t c = 0;
             for (; c < wordColumns; ++c) {
