@@ -1,0 +1,139 @@
+// Command identifiers, private frame messages and control identifiers. Plain #defines so the
+// resource compiler and C++ (portable and Windows code alike) read the same numbers.
+#ifndef PV_APP_COMMANDIDS_H
+#define PV_APP_COMMANDIDS_H
+
+// --- File ----------------------------------------------------------------------
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_FOLDERS 130
+#define ID_FILE_CAPTURE 32856
+#define ID_FILE_SAVE 32848
+#define ID_FILE_PRINT 57607
+#define ID_FILE_PAGE_SETUP 57605
+#define ID_FILE_PRINT_PREVIEW 57609
+#define ID_FILE_MRU_FIRST 57616
+#define ID_FILE_MRU_LAST 57631
+#define ID_FILE_MRU_DROPDOWN 32777
+#define ID_APP_EXIT 57665
+
+// --- Edit ----------------------------------------------------------------------
+#define ID_EDIT_COPY 57634
+#define ID_EDIT_PASTE 57637
+#define ID_EDIT_CUT 57635
+#define ID_FILE_PRINT_PREVIEW_CLOSE 57632
+
+// --- Options -------------------------------------------------------------------
+#define ID_OPTIONS_ASSOCIATE 32849
+#define ID_OPTIONS_MANAGER_CHOICE 32864
+#define ID_OPTIONS_UNCHECK_AUTO 32863
+
+// --- Image and view --------------------------------------------------------------
+#define ID_VIEW_ORIGINAL 133
+#define ID_VIEW_ZOOMIN 134
+#define ID_VIEW_ZOOMOUT 135
+#define ID_VIEW_NEAREST 32831
+#define ID_VIEW_BILINEAR 32832
+#define ID_VIEW_FITTOWINDOW 32843
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
+#define ID_VIEW_FULLSCREEN 32850
+#define ID_VIEW_SLIDESHOW 32858
+#define ID_VIEW_THUMBNAILS 32808
+#define ID_VIEW_REPORT 32809
+#define ID_VIEW_TOGGLE 32818
+#define ID_IMAGE_RESIZE 32862
+
+// --- Lists ---------------------------------------------------------------------
+#define ID_SORT_FIRST 32821  // nine "Sort by" items, 32821..32829
+#define ID_SORT_LAST 32829
+#define ID_LIST_SORT_DIALOG 32810
+#define ID_LIST_OPEN 32812
+#define ID_LIST_SAVE 32813
+#define ID_LIST_KEYWORDS 32872
+#define ID_LIST_BEGIN 32842
+#define ID_LIST_BACK 136
+#define ID_LIST_FORWARD 137
+#define ID_LIST_MANAGER 32861
+
+// --- Effects -------------------------------------------------------------------
+#define ID_EFFECT_GRAYSCALE 32844
+#define ID_EFFECT_HFLIP 32845
+#define ID_EFFECT_VFLIP 32846
+#define ID_EFFECT_NEGATIVE 32855
+#define ID_EFFECT_GLASS 32859
+#define ID_EFFECT_STIPPLEDGLASS 32860
+
+// --- Wallpaper and selection ------------------------------------------------------
+#define ID_WALLPAPER_SET 32847
+#define ID_SELECT_ALL 32867
+#define ID_SELECT_CLEAR 32868
+#define ID_SELECT_COPY 32869
+#define ID_SELECT_DELETE 32870
+
+// --- Keyword bar and keywords pane ------------------------------------------------
+#define ID_KEYWORDS_COUNTTEXT 32873
+#define ID_KEYWORDS_PREPARE 32874
+#define ID_KEYWORDS_REDRAW 32876
+#define ID_KEYWORDS_CLEAR_ACCUMULATOR 154
+#define ID_PANE_CLOSE 57682
+
+// --- Help ----------------------------------------------------------------------
+#define ID_HELP_TOPICS 32854
+#define ID_APP_ABOUT 57664
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+
+// --- Image view's right-click menu (menu 129) -----------------------------------------
+#define ID_CTX_ORIGINAL 1089
+#define ID_CTX_ZOOMIN 1090
+#define ID_CTX_ZOOMOUT 1091
+#define ID_CTX_NEAREST 1092
+#define ID_CTX_BILINEAR 1093
+#define ID_CTX_OPEN 1094
+#define ID_CTX_FOLDERS 32819
+#define ID_CTX_SAVEAS 1095
+
+// --- Private frame messages (WM_USER + 200 .. 219) -------------------------------------
+#define UM_SHOWITEM 1224
+#define UM_SHOWINDEX 1227
+#define UM_RESETSPLIT 1228
+#define UM_OPENDIALOG 1229
+#define UM_FOLDERSDIALOG 1230
+#define UM_VIEWMENUCMD 1231
+#define UM_SAVEAS 1232
+#define UM_OPENPATH 1235
+#define UM_SETFILEMANAGER 1236
+#define UM_SEARCHDONE 1238
+#define UM_REFRESHTEXTS 1239
+#define UM_COPYPREVIEW 1240
+#define UM_PANECMD1 1241
+#define UM_PANECMD3 1243
+#define UM_FIRST 1224
+#define UM_LAST 1243
+
+// --- Controls of the frame -------------------------------------------------------
+#define IDC_STATUS_BAR 59393
+#define IDC_KEYWORD_EDIT 229
+#define IDC_KEYWORD_LABEL 245
+#define IDC_KEYWORD_BUTTON_FIRST 240  // five buttons, 240..244
+#define IDC_KEYWORD_BUTTON_LAST 244
+#define IDC_POSITION_COUNTER 249
+#define IDC_FOLDER_BOX 250
+#define IDC_COMMAND_BAR 59440
+#define IDC_TOOLBAR1 59392
+#define IDC_TOOLBAR2 59396
+#define IDC_REBAR 59419
+#define IDC_SPLITTER 59648
+
+// Status-bar pane ids, in the order the frame lays them out. 0 is the main text pane.
+#define ID_PANE_MAIN 0
+#define ID_PANE_ICON 246
+#define ID_PANE_KEYWORD 226
+#define ID_PANE_BUTTON1 230
+#define ID_PANE_BUTTON2 231
+#define ID_PANE_BUTTON3 232
+#define ID_PANE_BUTTON4 233
+#define ID_PANE_BUTTON5 234
+
+#endif  // PV_APP_COMMANDIDS_H

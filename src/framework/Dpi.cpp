@@ -1,0 +1,23 @@
+#include "framework/Dpi.h"
+
+namespace pv {
+
+UINT DpiOf(HWND hwnd) {
+    UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : 0;
+    if (dpi == 0) {
+        HDC screen = GetDC(nullptr);
+        dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi == 0 ? 96 : dpi;
+}
+
+int ScalePx(HWND hwnd, int px) {
+    return MulDiv(px, static_cast<int>(DpiOf(hwnd)), 96);
+}
+
+bool WantsDoubleArt(HWND hwnd) {
+    return DpiOf(hwnd) >= 144;
+}
+
+}  // namespace pv
