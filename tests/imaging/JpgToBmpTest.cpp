@@ -1,0 +1,312 @@
+// JPEG through libjpeg-turbo: pixels equal to its own djpeg's, the reduced reads for
+// thumbnails, greyscale and CMYK, the content check of JPEG-named files, broken files, and
+// Save As (JPEG subsampling, bottom-up BMP, save names).
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "TestPaths.h"
+#include "imaging/JpegWriter.h"
+#include "imaging/JpgToBmp.h"
+#include "imaging/OpenPicture.h"
+#include "platform/FileSystem.h"
+
+namespace pv {
+namespace {
+
+struct Rgb {
+    int width = 0;
+    int height = 0;
+    int channels = 3;
+    std::vector<uint8_t> bytes;
+};
+
+// djpeg's own output (PPM, or PGM for greyscale); false when djpeg is missing or fails.
+bool Djpeg(const std::string& hostPath, const std::string& options, Rgb& out) {
+    std::string cmd = "djpeg " + options + " '" + hostPath + "' 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (p == nullptr) {
+        return false;
+    }
+    char kind = 0;
+    int maxval = 0;
+    bool ok = std::fscanf(p, "P%c %d %d %d", &kind, &out.width, &out.height, &maxval) == 4 && maxval == 255;
+    if (ok) {
+        std::fgetc(p);
+        out.channels = kind == '5' ? 1 : 3;
+        out.bytes.resize(static_cast<size_t>(out.width * out.height * out.channels));
+        ok = std::fread(out.bytes.data(), 1, out.bytes.size(), p) == out.bytes.size();
+    }
+    // Exit status 2: warnings (corrupt data), with the picture still written.
+    const int status = pclose(p);
+    return ok && WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2);
+}
+
+// Mismatching bytes between our picture and djpeg's.
+int Mismatches(const ImageBuffer& img, const Rgb& ref) {
+    if (img.width != ref.width || img.height != ref.height) {
+        return -1;
+    }
+    int bad = 0;
+    for (int y = 0; y < img.height; ++y) {
+        for (int x = 0; x < img.width; ++x) {
+            const Bgr p = PixelAt(img, x, y);
+            const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(img.width) + static_cast<size_t>(x)) *
+                              static_cast<size_t>(ref.channels);
+            const uint8_t r = ref.bytes[at];
+            const uint8_t g = ref.bytes[at + (ref.channels == 3 ? 1 : 0)];
+            const uint8_t b = ref.bytes[at + (ref.channels == 3 ? 2 : 0)];
+            bad += (p.r != r) + (p.g != g) + (p.b != b);
+        }
+    }
+    return bad;
+}
+
+// A 24-bit test picture with smooth and sharp parts.
+struct Picture {
+    std::vector<uint8_t> pixels;
+    ImageBuffer image;
+};
+
+Picture MakePicture(int width, int height) {
+    Picture p;
+    p.image.width = width;
+    p.image.height = height;
+    p.image.stride = RowStride(24, width);
+    p.pixels.assign(size_t{p.image.stride} * static_cast<size_t>(height), 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint8_t* px =
+                    p.pixels.data() + size_t{p.image.stride} * static_cast<size_t>(y) + 3 * static_cast<size_t>(x);
+            px[0] = static_cast<uint8_t>(x * 255 / width);
+            px[1] = static_cast<uint8_t>(y * 255 / height);
+            px[2] = static_cast<uint8_t>(((x / 8 + y / 8) & 1) != 0 ? 220 : 30);
+        }
+    }
+    p.image.pixels = p.pixels.data();
+    return p;
+}
+
+std::string WriteJpeg(const std::string& dir, const std::string& name, int width, int height) {
+    Picture p = MakePicture(width, height);
+    std::vector<uint8_t> jpeg;
+    EXPECT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
+    test::WriteHostFile(dir + "/" + name, jpeg);
+    return dir + "/" + name;
+}
+
+TEST(JpgToBmpTest, FullAndReducedReadsEqualDjpegByteForByte) {
+    std::string dir = test::MakeScratchDir("jpeg-djpeg");
+    std::vector<std::string> files = {WriteJpeg(dir, "ours.jpg", 173, 91)};
+    const std::string imagick = dir + "/im.jpg";
+    if (std::system(
+                ("convert -size 120x77 plasma:fractal -seed 3 -quality 85 '" + imagick + "' 2>/dev/null").c_str()) ==
+        0) {
+        files.push_back(imagick);
+    }
+    if (!test::TestDataDir().empty()) {
+        files.push_back(test::TestDataDir() + "/jpeg/ljt__testorig.jpg");
+        files.push_back(test::TestDataDir() + "/jpeg/ljt__testimgari.jpg");
+        files.push_back(test::TestDataDir() + "/jpeg/pillow__pil_sample_cmyk.jpg");
+        files.push_back(test::TestDataDir() + "/jpeg/pillow__truncated_jpeg.jpg");
+    }
+    for (const std::string& path : files) {
+        const std::vector<uint8_t> bytes = test::ReadHostFile(path);
+        Rgb ref;
+        if (!Djpeg(path, "-ppm", ref)) {
+            GTEST_SKIP() << "djpeg not available (package libjpeg-turbo-progs)";
+        }
+        CJpgToBmp full;
+        ASSERT_EQ(full.Read(bytes), Status::Ok) << path;
+        EXPECT_EQ(full.image().stride, RowStride(24, full.image().width));
+        EXPECT_EQ(Mismatches(full.image(), ref), 0) << path;
+        // Boxes that call for each reduction of this picture.
+        for (int reduction : {2, 4, 8}) {
+            const int box = (ref.width * 2 + reduction - 1) / reduction;  // ratio reduction / 2
+            CJpgToBmp scaled;
+            int32_t fullWidth = 0;
+            int32_t fullHeight = 0;
+            ASSERT_EQ(scaled.ReadScaled(bytes, box, box, fullWidth, fullHeight), Status::Ok) << path;
+            EXPECT_EQ(fullWidth, ref.width);
+            EXPECT_EQ(fullHeight, ref.height);
+            Rgb refScaled;
+            ASSERT_TRUE(Djpeg(
+                    path, "-ppm -scale 1/" + std::to_string(CJpgToBmp::ReductionFor(ref.width, ref.height, box, box)),
+                    refScaled));
+            EXPECT_EQ(Mismatches(scaled.image(), refScaled), 0) << path << " box " << box;
+        }
+    }
+}
+
+TEST(JpgToBmpTest, ReductionByRatioToTheThumbnailBox) {
+    struct Case {
+        int width, height, reduction, deliveredWidth, deliveredHeight;
+    } cases[] = {
+            {100, 101, 1, 100, 101},  // no larger than the box: full size
+            {101, 50, 2, 51, 25},    {300, 10, 2, 150, 5},    {301, 10, 4, 76, 3},
+            {400, 300, 4, 100, 75},  {600, 606, 4, 150, 152}, {601, 10, 8, 76, 2},
+    };
+
+    std::string dir = test::MakeScratchDir("jpeg-ratio");
+    for (const Case& c : cases) {
+        EXPECT_EQ(CJpgToBmp::ReductionFor(c.width, c.height, 100, 101), c.reduction) << c.width << "x" << c.height;
+        const auto bytes = test::ReadHostFile(WriteJpeg(dir, "r.jpg", c.width, c.height));
+        CJpgToBmp reader;
+        int32_t fullWidth = 0;
+        int32_t fullHeight = 0;
+        ASSERT_EQ(reader.ReadScaled(bytes, 100, 101, fullWidth, fullHeight), Status::Ok);
+        EXPECT_EQ(reader.image().width, c.deliveredWidth) << c.width << "x" << c.height;
+        EXPECT_EQ(reader.image().height, c.deliveredHeight) << c.width << "x" << c.height;
+        EXPECT_EQ(fullWidth, c.width);
+        EXPECT_EQ(fullHeight, c.height);
+    }
+}
+
+TEST(JpgToBmpTest, GreyscaleComesOutAsThreeEqualChannels) {
+    std::string dir = test::MakeScratchDir("jpeg-grey");
+    const std::string path = dir + "/grey.jpg";
+    if (std::system(
+                ("convert -size 37x21 gradient:black-white -colorspace Gray -type Grayscale '" + path + "' 2>/dev/null")
+                        .c_str()) != 0) {
+        GTEST_SKIP() << "ImageMagick not available";
+    }
+    Rgb ref;
+    if (!Djpeg(path, "", ref)) {
+        GTEST_SKIP() << "djpeg not available";
+    }
+    ASSERT_EQ(ref.channels, 1) << "ImageMagick wrote a colour JPEG";
+    CJpgToBmp reader;
+    ASSERT_EQ(reader.Read(test::ReadHostFile(path)), Status::Ok);
+    EXPECT_EQ(reader.image().bitsPerPixel, 24);
+    EXPECT_EQ(Mismatches(reader.image(), ref), 0);
+}
+
+TEST(JpgToBmpTest, JpegNamedFilesAreCheckedByContent) {
+    Picture p = MakePicture(8, 8);
+    std::vector<uint8_t> jpeg;
+    ASSERT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
+
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        Status status;
+        bool shown;
+        bool unknownContent;
+    } cases[] = {
+            {"a JPEG", jpeg, Status::Ok, true, false},
+            // A GIF or BMP named .jpg goes to the picture object, which natively is absent.
+            {"a GIF", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, Status::Unsupported, false, false},
+            {"a BMP", {'B', 'M', 0, 0, 0, 0}, Status::Unsupported, false, false},
+            // Opened, nothing shown, no error.
+            {"starts 0xFF 0xD9", {0xFF, 0xD9, 0, 0}, Status::Ok, false, true},
+            {"text", {'h', 'e', 'l', 'l', 'o'}, Status::Ok, false, true},
+            {"empty", {}, Status::Ok, false, true},
+    };
+
+    for (const Case& c : cases) {
+        for (const char* name : {"\\p\\a.jpg", "\\p\\a.JPEG", "\\p\\a.jfif"}) {
+            OpenedPicture pic;
+            EXPECT_EQ(OpenPictureBytes(name, c.bytes, pic), c.status) << c.what << " " << name;
+            EXPECT_EQ(pic.HasPicture(), c.shown) << c.what;
+            EXPECT_EQ(pic.namedJpegWithUnknownContent, c.unknownContent) << c.what;
+        }
+    }
+}
+
+TEST(JpgToBmpTest, TruncatedAndCorruptFilesAreShownPartlyOrRefused) {
+    Picture p = MakePicture(64, 48);
+    std::vector<uint8_t> jpeg;
+    ASSERT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
+    int shown = 0;
+    int refused = 0;
+    for (size_t cut = 2; cut < jpeg.size(); cut += 37) {
+        CJpgToBmp reader;
+        std::vector<uint8_t> part(jpeg.begin(), jpeg.begin() + static_cast<long>(cut));
+        if (reader.Read(part) == Status::Ok) {
+            EXPECT_EQ(reader.image().width, 64);
+            EXPECT_EQ(reader.image().height, 48);
+            ++shown;
+        } else {
+            EXPECT_FALSE(reader.image().HasPicture());
+            ++refused;
+        }
+    }
+    EXPECT_GT(shown, 0);  // once the header is complete, what was read is shown
+    EXPECT_GT(refused, 0);
+    for (size_t at = 2; at < jpeg.size(); at += 11) {
+        std::vector<uint8_t> bad = jpeg;
+        bad[at] ^= 0x5A;
+        CJpgToBmp reader;
+        if (reader.Read(bad) == Status::Ok) {
+            EXPECT_TRUE(reader.image().HasPicture());
+        }
+    }
+    if (!test::TestDataDir().empty()) {
+        CJpgToBmp reader;
+        EXPECT_NE(reader.Read(test::ReadHostFile(test::TestDataDir() + "/jpeg/gdkpixbuf__CVE-2017-2862.jpg")),
+                  Status::Ok);
+    }
+}
+
+TEST(JpgToBmpTest, SaveAsWritesSubsampledJpegAndBottomUpBmp) {
+    std::string dir = test::MakeScratchDir("jpeg-save");
+    Picture p = MakePicture(5, 3);
+    const std::string bmpPath = ProgramPathFromHost(dir + "/out.bmp");
+    ASSERT_EQ(SavePicture(bmpPath, p.image, SaveFormat::Bmp), Status::Ok);
+    const auto bmp = test::ReadHostFile(dir + "/out.bmp");
+    ASSERT_EQ(bmp.size(), 54u + 3 * 16);
+    EXPECT_EQ(bmp[10], 54);
+    EXPECT_EQ(bmp[14], 40);
+    EXPECT_EQ(bmp[22], 3);  // positive height: bottom-up
+    // The first stored row is the display's bottom row.
+    EXPECT_TRUE(std::equal(bmp.begin() + 54, bmp.begin() + 54 + 15, p.pixels.begin() + 2 * p.image.stride));
+
+    const std::string jpgPath = ProgramPathFromHost(dir + "/out.jpg");
+    ASSERT_EQ(SavePicture(jpgPath, p.image, SaveFormat::Jpeg), Status::Ok);
+    const auto jpg = test::ReadHostFile(dir + "/out.jpg");
+    // The baseline frame header: three components, luminance 2 x 2, chroma 1 x 1.
+    bool found = false;
+    for (size_t i = 0; i + 18 < jpg.size(); ++i) {
+        if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) {
+            found = true;
+            EXPECT_EQ(jpg[i + 9], 3);
+            EXPECT_EQ(jpg[i + 11], 0x22);
+            EXPECT_EQ(jpg[i + 14], 0x11);
+            EXPECT_EQ(jpg[i + 17], 0x11);
+            break;
+        }
+    }
+    EXPECT_TRUE(found);
+    CJpgToBmp back;
+    ASSERT_EQ(back.Read(jpg), Status::Ok);
+    EXPECT_EQ(back.image().width, 5);
+    EXPECT_EQ(back.image().height, 3);
+}
+
+TEST(JpgToBmpTest, SaveNames) {
+    struct Case {
+        const char* chosen;
+        SaveFormat format;
+        const char* saved;
+    } cases[] = {
+            {"C:\\pics\\beach", SaveFormat::Jpeg, "C:\\pics\\beach.jpg"},
+            {"C:\\pics\\beach", SaveFormat::Bmp, "C:\\pics\\beach.bmp"},
+            {"C:\\pics\\beach.png", SaveFormat::Jpeg, "C:\\pics\\beach.jpg"},
+            {"C:\\pics\\beach.old.jpg", SaveFormat::Bmp, "C:\\pics\\beach.old.bmp"},
+            {"C:\\my.pics\\beach", SaveFormat::Bmp, "C:\\my.pics\\beach.bmp"},
+            {"beach.", SaveFormat::Jpeg, "beach.jpg"},
+    };
+
+    for (const Case& c : cases) {
+        EXPECT_EQ(SaveNameFor(c.chosen, c.format), c.saved) << c.chosen;
+    }
+    EXPECT_EQ(DefaultSaveName("C:\\pics\\beach.old.jpg"), "beach.old");
+    EXPECT_EQ(DefaultSaveName("C:\\pics\\noext"), "noext");
+    EXPECT_EQ(kSaveFilter.substr(0, 17), std::string_view("JPG File (*.jpg)\0", 17));
+}
+
+}  // namespace
+}  // namespace pv
