@@ -23,6 +23,9 @@ public:
 
     // `folder` with or without its trailing "\". False when it cannot be listed.
     [[nodiscard]] bool Open(const std::string& folder);
+    // Opens `folder`, the entry `name` of the folder `parent` lists; natively the name is
+    // looked up inside the open parent instead of walking the whole path again.
+    [[nodiscard]] bool OpenSubfolder(const FolderScan& parent, const std::string& folder, const std::string& name);
     // The next entry other than "." and "..": name, and attributes holding at least the
     // folder (0x10) and reparse-point (0x400) bits. False at the end.
     [[nodiscard]] bool Next(FindRecord& record);

@@ -22,6 +22,10 @@ bool FolderScan::Open(const std::string& folder) {
     return impl_->listing.Open(folder);
 }
 
+bool FolderScan::OpenSubfolder(const FolderScan&, const std::string& folder, const std::string&) {
+    return Open(folder);
+}
+
 bool FolderScan::Next(FindRecord& record) {
     return impl_->listing.Next(record);
 }

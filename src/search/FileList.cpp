@@ -23,6 +23,14 @@ void FileList::Append(FileRecord&& record) {
     records_.push_back(std::move(record));
 }
 
+void FileList::AppendAll(std::vector<FileRecord>&& records) {
+    GrowFor(records_.size() + records.size());
+    for (FileRecord& record : records) {
+        records_.push_back(std::move(record));
+    }
+    records.clear();
+}
+
 void FileList::InsertAt(size_t index, std::span<const FileRecord> records) {
     index = std::min(index, records_.size());
     GrowFor(records_.size() + records.size());

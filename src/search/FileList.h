@@ -27,6 +27,8 @@ public:
 
     void Append(const FileRecord& record);
     void Append(FileRecord&& record);
+    // Appends a batch at once: one growth step for all of them.
+    void AppendAll(std::vector<FileRecord>&& records);
     // Inserts copies of `records` before `index` (index <= Size()).
     void InsertAt(size_t index, std::span<const FileRecord> records);
     // Removes `count` records from `index` on; the later ones move down. Out-of-range parts

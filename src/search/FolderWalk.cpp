@@ -80,15 +80,21 @@ void FolderWalk::Run(const std::string& root, size_t rootLength) {
         }
         VisitEntry();
     }
+    // The list grows in small steps when records come one by one; the walk's finds join
+    // it with a single step instead, in the same order.
+    out_.AppendAll(std::move(records_));
 }
 
-bool FolderWalk::OpenLevel() {
+bool FolderWalk::OpenLevel(const std::string* subfolderName) {
     // The platform lists "folder\*" only when that pattern fits its path limit.
     if (path_.size() + 1 >= kMaxPath) {
         return false;
     }
     Level level;
-    if (!level.scan.Open(path_)) {
+    const bool opened = subfolderName != nullptr && !levels_.empty()
+                                ? level.scan.OpenSubfolder(levels_.back().scan, path_, *subfolderName)
+                                : level.scan.Open(path_);
+    if (!opened) {
         return false;
     }
     level.pathLength = path_.size();
@@ -121,7 +127,7 @@ void FolderWalk::VisitEntry() {
         if ((entry_.attributes & kAttrReparsePoint) == 0) {
             path_ += name;
             path_ += '\\';
-            if (OpenLevel()) {
+            if (OpenLevel(&name)) {
                 return;  // walked now; the poll for this entry follows when it is done
             }
             path_.resize(folderLength);
@@ -172,7 +178,7 @@ void FolderWalk::FilterFile(FolderScan& scan) {
     record.relativePath.reserve(folderPart + entry_.name.size());
     record.relativePath.append(path_, rootLength_, folderPart);
     record.relativePath.append(entry_.name);
-    out_.Append(std::move(record));
+    records_.push_back(std::move(record));
     ++found_;
 }
 

@@ -66,7 +66,7 @@ private:
         size_t pathLength = 0;
     };
 
-    bool OpenLevel();
+    bool OpenLevel(const std::string* subfolderName = nullptr);
     void CloseLevel();
     void VisitEntry();
     void FilterFile(FolderScan& scan);
@@ -82,7 +82,8 @@ private:
     std::string upperPattern_;
     mutable std::string titleBuffer_;
     std::vector<Level> levels_;
-    std::string path_;  // the folder being listed, then the entry's full path while it is looked at
+    std::vector<FileRecord> records_;  // this run's finds, handed to the list in one go
+    std::string path_;                 // the folder being listed, then the entry's full path while it is looked at
     FindRecord entry_;
     size_t rootLength_ = 0;
     int32_t examined_ = 0;
