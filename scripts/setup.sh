@@ -50,7 +50,7 @@ if [[ "$(cat "$JPEG_OUT/.version" 2>/dev/null)" != "$JPEG_VERSION" ]]; then
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-posix.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR= \
         -DCMAKE_SYSTEM_PROCESSOR=AMD64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$JPEG_OUT" \
         -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DREQUIRE_SIMD=ON \
-        -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+        -DCMAKE_ASM_NASM_COMPILER=nasm -Wno-dev >/dev/null
     cmake --build "$DEPS/libjpeg-build" -j2 --target install >/dev/null
     # Some versions install into lib64 or name the archive after the import library.
     if [[ ! -f "$JPEG_OUT/lib/libjpeg.a" ]]; then
