@@ -1,0 +1,126 @@
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "TestPaths.h"
+#include "imaging/BmpBuilder.h"
+#include "platform/FileSystem.h"
+#include "view/ImageView.h"
+#include "view/SimulatedScrollHost.h"
+
+namespace pv {
+namespace {
+
+struct FakeMedia final : MediaWindow {
+    bool exists = false;
+    std::vector<std::string> calls;
+
+    bool Exists() const override { return exists; }
+
+    void Close() override {
+        calls.push_back("close");
+        exists = false;
+    }
+
+    void StopAndCloseMedium() override { calls.push_back("stop"); }
+
+    void Play(const std::string& path) override {
+        calls.push_back("play " + path);
+        exists = true;
+    }
+};
+
+struct FakeEvents final : ImageViewEvents {
+    std::vector<std::string> calls;
+
+    void StopAnimation() override { calls.push_back("stop-animation"); }
+
+    void StartAnimation() override { calls.push_back("start-animation"); }
+
+    void FillBackground() override { calls.push_back("fill"); }
+
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        calls.push_back(std::string(caption) + ": " + std::string(text));
+    }
+};
+
+std::vector<uint8_t> Bmp(int32_t w, int32_t h) {
+    test::BmpSpec s;
+    s.width = w;
+    s.height = h;
+    const size_t stride = (3 * static_cast<size_t>(w) + 3) & ~size_t{3};
+    for (int32_t y = 0; y < h; ++y) {
+        s.fileRows.emplace_back(stride, static_cast<uint8_t>(y * 7));
+    }
+    return test::BuildBmp(s);
+}
+
+struct Fixture {
+    Fixture() : host({400, 300}), view(host, &events, &media) { dir = test::MakeScratchDir("ImageViewTest"); }
+
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+        test::WriteHostFile(dir + "/" + name, bytes);
+        return ProgramPathFromHost(dir + "/" + name);
+    }
+
+    SimulatedScrollHost host;
+    FakeEvents events;
+    FakeMedia media;
+    ImageView view;
+    std::string dir;
+};
+
+TEST(ImageViewTest, OpensPicturesFitsAndCentres) {
+    Fixture f;
+    const std::string small = f.Write("small.bmp", Bmp(100, 50));
+    EXPECT_EQ(f.view.OpenInView(true, small), 1);
+    EXPECT_TRUE(f.view.ImageReady());
+    EXPECT_EQ(f.view.zoom().Permille(), 1000);
+    EXPECT_EQ(f.view.CurrentPathParts().extension, ".bmp");
+    ASSERT_TRUE(f.view.RenderVisible());
+    const PaintPlan plan = f.view.Plan();
+    EXPECT_EQ(plan.picture, (Rect{150, 125, 250, 175}));
+    EXPECT_EQ(plan.backgroundCount, 4);
+
+    const std::string big = f.Write("big.bmp", Bmp(2000, 1000));
+    EXPECT_EQ(f.view.OpenInView(true, big), 1);
+    EXPECT_EQ(f.view.zoom().ZoomedWidth(), static_cast<int32_t>(2000 * static_cast<double>(399.0f / 2000.0f)));
+    // Fitted below 3 pixels: refused.
+    const std::string thin = f.Write("thin.bmp", Bmp(4000, 2));
+    EXPECT_EQ(f.view.OpenInView(true, thin), 0);
+    EXPECT_EQ(f.view.OpenInView(false, thin), 1);
+}
+
+TEST(ImageViewTest, FailuresAndOddContentByType) {
+    Fixture f;
+    EXPECT_EQ(f.view.OpenInView(false, ProgramPathFromHost(f.dir + "/missing.bmp")), 0);
+    EXPECT_EQ(f.view.Image(), nullptr);
+
+    // A JPEG-named file that is neither JPEG, GIF nor BMP counts as opened, showing nothing.
+    const std::string odd = f.Write("odd.JpG", {'X', 'Y', 'Z', 'W', 0, 0});
+    EXPECT_EQ(f.view.OpenInView(false, odd), 1);
+    EXPECT_EQ(f.view.Image(), nullptr);
+    EXPECT_FALSE(f.view.RenderVisible());
+
+    const std::string gif = f.Write("broken.gif", {'G', 'I', 'F', '8', '9', 'a', 1});
+    f.events.calls.clear();
+    EXPECT_EQ(f.view.OpenInView(false, gif), 0);
+    EXPECT_EQ(f.events.calls.back(), "Pictavo: Can't read image!");
+}
+
+TEST(ImageViewTest, MediaGoesToTheMediaWindowWhichIsReusedOrClosed) {
+    Fixture f;
+    EXPECT_EQ(f.view.OpenInView(true, "\\v\\clip.MPEG"), 1);
+    EXPECT_TRUE(f.view.IsMedia());
+    EXPECT_FALSE(f.view.ImageReady());
+    EXPECT_EQ(f.view.OpenInView(true, "\\v\\clip2.avi"), 1);
+    const std::string pic = f.Write("p.bmp", Bmp(10, 10));
+    EXPECT_EQ(f.view.OpenInView(true, pic), 1);
+    EXPECT_FALSE(f.view.IsMedia());
+    EXPECT_EQ(f.media.calls, (std::vector<std::string>{"play \\v\\clip.MPEG", "stop", "play \\v\\clip2.avi", "close"}));
+    EXPECT_EQ(std::count(f.events.calls.begin(), f.events.calls.end(), "fill"), 2);
+    // "mpg4" is no media extension: it goes to the picture-object reader and fails.
+    EXPECT_EQ(f.view.OpenInView(true, "\\v\\clip.mpg4"), 0);
+}
+
+}  // namespace
+}  // namespace pv
