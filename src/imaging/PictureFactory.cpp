@@ -4,6 +4,7 @@
 #include "imaging/CurToBmp.h"
 #include "imaging/GifToBmp.h"
 #include "imaging/IcoToBmp.h"
+#include "imaging/JpgToBmp.h"
 #include "imaging/PcxToBmp.h"
 #include "imaging/PsdToBmp.h"
 #include "imaging/TgaToBmp.h"
@@ -15,7 +16,7 @@ std::unique_ptr<PictureReader> MakeReader(ReaderKind kind) {
     case ReaderKind::Bmp: return std::make_unique<CBmpToBmp>();
     case ReaderKind::PictureObject: return MakePictureObjectReader();
     case ReaderKind::Media:
-    case ReaderKind::JpegByContent: return nullptr;
+    case ReaderKind::JpegByContent: return std::make_unique<CJpgToBmp>();
     case ReaderKind::Gif: return std::make_unique<CGifToBmp>();
     case ReaderKind::Psd: return std::make_unique<CPsdToBmp>();
     case ReaderKind::Pcx: return std::make_unique<CPcxToBmp>();
