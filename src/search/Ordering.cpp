@@ -1,6 +1,8 @@
 #include "search/Ordering.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string_view>
 
 #include "base/Text.h"
 #include "platform/Collation.h"
@@ -71,14 +73,40 @@ int CompareRecords(int32_t key, const FileRecord& a, const FileRecord& b) {
 
 // A stable sort with a consistent "before" relation: records with equal keys (same size,
 // same time) keep the walk's order instead of landing anywhere, and the comparison never
-// claims a < b and b < a at once, which an introsort would not survive.
+// claims a < b and b < a at once, which an introsort would not survive. The sort moves
+// 32-bit indexes, not records, and the records move once at the end.
 void SortFileList(FileList& list, int32_t key) {
     if (key < kSortName || key > kSortAccessTimeAscending || list.Size() < 2) {
         return;
     }
     std::vector<FileRecord>& records = list.Records();
-    std::stable_sort(records.begin(), records.end(),
-                     [key](const FileRecord& a, const FileRecord& b) { return CompareRecords(key, a, b) < 0; });
+    std::vector<uint32_t> order(records.size());
+    std::iota(order.begin(), order.end(), 0u);
+    if (key == kSortName || key == kSortExtensions) {
+        // The texts compared, found once per record rather than once per comparison.
+        std::vector<std::string_view> texts(records.size());
+        for (size_t i = 0; i < records.size(); ++i) {
+            texts[i] =
+                    key == kSortName ? std::string_view(records[i].relativePath) : ExtensionOf(records[i].relativePath);
+        }
+        if (key == kSortName) {
+            std::stable_sort(order.begin(), order.end(),
+                             [&texts](uint32_t a, uint32_t b) { return CompareNames(texts[a], texts[b]) < 0; });
+        } else {
+            std::stable_sort(order.begin(), order.end(),
+                             [&texts](uint32_t a, uint32_t b) { return CompareNamesNoCase(texts[a], texts[b]) < 0; });
+        }
+    } else {
+        std::stable_sort(order.begin(), order.end(), [&records, key](uint32_t a, uint32_t b) {
+            return CompareRecords(key, records[a], records[b]) < 0;
+        });
+    }
+    std::vector<FileRecord> sorted;
+    sorted.reserve(records.capacity());
+    for (uint32_t i : order) {
+        sorted.push_back(std::move(records[i]));
+    }
+    records.swap(sorted);
 }
 
 void SortResultByText(std::string_view text) {
