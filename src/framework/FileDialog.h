@@ -3,11 +3,15 @@
 // the chosen path and the filter the user ended on.
 #pragma once
 
-#include <commdlg.h>
 #include <span>
 #include <string>
 
 #include "framework/WinInclude.h"
+
+// After the Windows headers it builds on.
+// clang-format off
+#include <commdlg.h>
+// clang-format on
 
 namespace pv {
 
