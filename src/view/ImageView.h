@@ -87,6 +87,9 @@ public:
 
     [[nodiscard]] const ImageBuffer* Image() const;
 
+    // The reader object of the current picture (the animation worker plays its frames).
+    [[nodiscard]] const PictureReader* Reader() const { return opened_.reader.get(); }
+
     [[nodiscard]] bool IsMedia() const { return media_; }
 
     [[nodiscard]] bool ImageReady() const { return imageReady_; }

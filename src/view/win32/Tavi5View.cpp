@@ -1,0 +1,460 @@
+#include "view/win32/Tavi5View.h"
+
+#include <algorithm>
+
+#include "base/win32/Wide.h"
+#include "imaging/GifAnimation.h"
+#include "imaging/GifToBmp.h"
+
+namespace pv {
+
+namespace {
+
+// Context menu 129 and the frame's private messages.
+constexpr UINT kContextMenuId = 129;
+constexpr UINT kItemOriginalSize = 1089;
+constexpr UINT kItemZoomIn = 1090;
+constexpr UINT kItemZoomOut = 1091;
+constexpr UINT kItemNearest = 1092;
+constexpr UINT kItemBilinear = 1093;
+constexpr UINT kItemFileOpen = 1094;
+constexpr UINT kItemFolders = 32819;
+constexpr UINT kItemSaveAs = 1095;
+constexpr UINT kUmOpenDialog = WM_USER + 205;
+constexpr UINT kUmFoldersDialog = WM_USER + 206;
+constexpr UINT kUmViewMenuCmd = WM_USER + 207;
+constexpr UINT kUmSaveAs = WM_USER + 208;
+constexpr UINT kUmRefreshTexts = WM_USER + 215;
+// The animation worker asks the window thread to recompute the scroll ranges: bars may
+// only change on the thread that owns the window.
+constexpr UINT kUmAnimationRanges = WM_APP + 1;
+
+constexpr COLORREF kBackground = RGB(kViewBackgroundRed, kViewBackgroundGreen, kViewBackgroundBlue);
+
+int BarOf(ScrollBar bar) {
+    return bar == ScrollBar::Horizontal ? SB_HORZ : SB_VERT;
+}
+
+BITMAPINFO HeaderFor(const DisplayBuffer& d) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = d.width;
+    info.bmiHeader.biHeight = -d.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+const CGifToBmp* GifReaderOf(const ImageView& view) {
+    return dynamic_cast<const CGifToBmp*>(view.Reader());
+}
+
+}  // namespace
+
+CTavi5View::CTavi5View() : model_(*this, this, nullptr) {}
+
+CTavi5View::~CTavi5View() {
+    StopAnimation();
+    if (contextMenu_ != nullptr) {
+        DestroyMenu(contextMenu_);
+    }
+    if (background_ != nullptr) {
+        DeleteObject(background_);
+    }
+}
+
+bool CTavi5View::CreateView(HWND parent, UINT controlId) {
+    background_ = CreateSolidBrush(kBackground);
+    WindowCreateArgs args;
+    args.className = L"PictavoImageView";
+    // The scroll bars appear when a range is set that needs them.
+    args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    RECT r{};
+    GetClientRect(parent, &r);
+    args.rect = r;
+    args.parent = parent;
+    args.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId));
+    return Create(args);
+}
+
+int CTavi5View::OpenInView(bool fit, const std::string& path) {
+    std::lock_guard hold(modelLock_);
+    return model_.OpenInView(fit, path);
+}
+
+void CTavi5View::OriginalSize() {
+    std::lock_guard hold(modelLock_);
+    model_.zoom().ResetZoom();
+    model_.zoom().UpdateScrollRanges();
+    Redraw();
+}
+
+void CTavi5View::ZoomIn() {
+    std::lock_guard hold(modelLock_);
+    model_.zoom().ZoomIn();
+    Redraw();
+}
+
+void CTavi5View::ZoomOut() {
+    std::lock_guard hold(modelLock_);
+    model_.zoom().ZoomOutAt(std::nullopt, kZoomStep);
+}
+
+void CTavi5View::SetFilter(int32_t filter) {
+    std::lock_guard hold(modelLock_);
+    model_.SetFilter(filter);
+    Redraw();
+}
+
+void CTavi5View::SetEffects(const EffectFlags& effects) {
+    std::lock_guard hold(modelLock_);
+    model_.SetEffects(effects);
+    Redraw();
+}
+
+void CTavi5View::SetFitFlag(bool fit) {
+    std::lock_guard hold(modelLock_);
+    const std::string path = model_.CurrentPath();
+    if (!path.empty()) {
+        model_.OpenInView(fit, path);
+    }
+}
+
+void CTavi5View::PaintBackgroundOnly() {
+    HDC dc = GetDC(hwnd());
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    FillRect(dc, &r, background_);
+    ReleaseDC(hwnd(), dc);
+}
+
+//--- Painting ------------------------------------------------------------------------
+
+void CTavi5View::FillUncovered(HDC dc, const PaintPlan& plan) const {
+    for (int i = 0; i < plan.backgroundCount; ++i) {
+        const Rect& b = plan.background[i];
+        RECT r{b.left, b.top, b.right, b.bottom};
+        FillRect(dc, &r, background_);
+    }
+}
+
+void CTavi5View::DrawDisplay(HDC dc, const PaintPlan& plan) const {
+    if (!plan.drawPicture) {
+        return;
+    }
+    const DisplayBuffer& d = model_.display();
+    BITMAPINFO info = HeaderFor(d);
+    SetDIBitsToDevice(dc, plan.picture.left, plan.picture.top, static_cast<DWORD>(d.width),
+                      static_cast<DWORD>(d.height), 0, 0, 0, static_cast<UINT>(d.height), d.bytes.data(), &info,
+                      DIB_RGB_COLORS);
+}
+
+void CTavi5View::Paint(HDC dc) {
+    std::lock_guard hold(modelLock_);
+    if (model_.ImageReady() && !model_.AnimationMode()) {
+        model_.RenderVisible();
+        PaintPlan plan = model_.Plan();
+        DrawDisplay(dc, plan);
+        FillUncovered(dc, plan);
+    } else if (!model_.IsMedia() && !model_.AnimationMode()) {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        FillRect(dc, &r, background_);
+    }
+}
+
+void CTavi5View::FillBackground() {
+    PaintBackgroundOnly();
+}
+
+void CTavi5View::ShowMessage(std::string_view text, std::string_view caption) {
+    MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+//--- ScrollHost ----------------------------------------------------------------------
+
+ClientSize CTavi5View::Client() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return {r.right, r.bottom};
+}
+
+bool CTavi5View::HasBar(ScrollBar bar) const {
+    LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+    return (style & (bar == ScrollBar::Horizontal ? WS_HSCROLL : WS_VSCROLL)) != 0;
+}
+
+int32_t CTavi5View::BarThickness(ScrollBar bar) const {
+    return GetSystemMetrics(bar == ScrollBar::Horizontal ? SM_CYHSCROLL : SM_CXVSCROLL);
+}
+
+void CTavi5View::SetScrollRange(ScrollBar bar, int32_t maximum) {
+    ::SetScrollRange(hwnd(), BarOf(bar), 0, maximum, TRUE);
+}
+
+void CTavi5View::SetScrollPos(ScrollBar bar, int32_t position) {
+    ::SetScrollPos(hwnd(), BarOf(bar), position, TRUE);
+}
+
+void CTavi5View::Invalidate(bool erase) {
+    InvalidateRect(hwnd(), nullptr, erase ? TRUE : FALSE);
+}
+
+void CTavi5View::Redraw() {
+    if (model_.AnimationMode()) {
+        redrawRequest_ = true;
+    } else {
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+}
+
+void CTavi5View::NotifyZoomChanged() {
+    NotifyFrame(kUmRefreshTexts, 0);
+}
+
+HWND CTavi5View::FrameWindow() const {
+    return GetAncestor(hwnd(), GA_ROOT);
+}
+
+void CTavi5View::NotifyFrame(UINT message, WPARAM wp) const {
+    HWND frame = FrameWindow();
+    if (frame != nullptr && frame != hwnd()) {
+        SendMessageW(frame, message, wp, 0);
+    }
+}
+
+//--- Input ---------------------------------------------------------------------------
+
+void CTavi5View::OnScroll(ScrollBar bar, WPARAM wp) {
+    std::lock_guard hold(modelLock_);
+    model_.zoom().Scroll(bar, static_cast<ScrollCode>(LOWORD(wp)), HIWORD(wp));
+}
+
+void CTavi5View::OnWheel(WPARAM wp, LPARAM lp) {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    ScreenToClient(hwnd(), &p);
+    std::lock_guard hold(modelLock_);
+    model_.zoom().Wheel(GET_WHEEL_DELTA_WPARAM(wp), {p.x, p.y});
+}
+
+void CTavi5View::OnLeftButtonDown(LPARAM lp) {
+    SetCapture(hwnd());
+    const int32_t hpos = model_.zoom().Position(ScrollBar::Horizontal);
+    const int32_t vpos = model_.zoom().Position(ScrollBar::Vertical);
+    HDC dc = GetDC(hwnd());
+    SetWindowOrgEx(dc, hpos, vpos, nullptr);
+    const POINT start{GET_X_LPARAM(lp) + hpos, GET_Y_LPARAM(lp) + vpos};
+    RECT band{start.x, start.y, start.x, start.y};
+
+    // The outline is drawn by inversion, so drawing it again removes it.
+    auto outline = [dc](const RECT& r) {
+        if (r.right <= r.left || r.bottom <= r.top) {
+            return;
+        }
+        const int w = r.right - r.left;
+        const int h = r.bottom - r.top;
+        PatBlt(dc, r.left, r.top, w, 1, DSTINVERT);
+        PatBlt(dc, r.left, r.bottom - 1, w, 1, DSTINVERT);
+        PatBlt(dc, r.left, r.top + 1, 1, std::max(0, h - 2), DSTINVERT);
+        PatBlt(dc, r.right - 1, r.top + 1, 1, std::max(0, h - 2), DSTINVERT);
+    };
+
+    bool done = false;
+    while (!done && GetCapture() == hwnd()) {
+        WaitMessage();
+        MSG msg{};
+        while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSEWHEEL, PM_REMOVE)) {
+            outline(band);
+            POINT now{GET_X_LPARAM(msg.lParam) + hpos, GET_Y_LPARAM(msg.lParam) + vpos};
+            band = {std::min(start.x, now.x), std::min(start.y, now.y), std::max(start.x, now.x),
+                    std::max(start.y, now.y)};
+            outline(band);
+            if (msg.message == WM_LBUTTONUP) {
+                done = true;
+                break;
+            }
+        }
+    }
+    outline(band);
+    ReleaseCapture();
+    ReleaseDC(hwnd(), dc);
+    {
+        std::lock_guard hold(modelLock_);
+        model_.zoom().ClickZoom({band.left, band.top, band.right, band.bottom});
+    }
+    Redraw();
+    NotifyFrame(kUmRefreshTexts, 0);
+}
+
+void CTavi5View::OnContextMenu(LPARAM lp) {
+    if (contextMenu_ == nullptr) {
+        contextMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kContextMenuId));
+        if (contextMenu_ == nullptr) {
+            return;
+        }
+        CheckMenuItem(contextMenu_, kItemZoomIn, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_, kItemBilinear, MF_BYCOMMAND | MF_CHECKED);
+    }
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (p.x == -1 && p.y == -1) {
+        RECT w{};
+        GetWindowRect(hwnd(), &w);
+        p = {w.left + 5, w.top + 5};
+    }
+    HMENU popup = GetSubMenu(contextMenu_, 0);
+    TrackPopupMenuEx(popup != nullptr ? popup : contextMenu_, TPM_RIGHTBUTTON | TPM_VERTICAL, p.x, p.y, hwnd(),
+                     nullptr);
+}
+
+void CTavi5View::OnMenuCommand(UINT id) {
+    auto check = [this](UINT on, UINT off) {
+        CheckMenuItem(contextMenu_, on, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_, off, MF_BYCOMMAND | MF_UNCHECKED);
+    };
+    switch (id) {
+    case kItemOriginalSize:
+        OriginalSize();
+        check(kItemZoomIn, kItemZoomOut);
+        NotifyFrame(kUmViewMenuCmd, id);
+        break;
+    case kItemZoomIn:
+        model_.zoom().SetClickMode(kClickModeZoomIn);
+        check(kItemZoomIn, kItemZoomOut);
+        NotifyFrame(kUmViewMenuCmd, id);
+        break;
+    case kItemZoomOut:
+        model_.zoom().SetClickMode(kClickModeZoomOut);
+        check(kItemZoomOut, kItemZoomIn);
+        NotifyFrame(kUmViewMenuCmd, id);
+        break;
+    case kItemNearest:
+        SetFilter(kFilterNearest);
+        check(kItemNearest, kItemBilinear);
+        NotifyFrame(kUmViewMenuCmd, id);
+        break;
+    case kItemBilinear:
+        SetFilter(kFilterBilinear);
+        check(kItemBilinear, kItemNearest);
+        NotifyFrame(kUmViewMenuCmd, id);
+        break;
+    case kItemFileOpen: NotifyFrame(kUmOpenDialog, 0); break;
+    case kItemFolders: NotifyFrame(kUmFoldersDialog, 0); break;
+    case kItemSaveAs: NotifyFrame(kUmSaveAs, 0); break;
+    default: break;
+    }
+}
+
+LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(hwnd(), &ps);
+        Paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_ERASEBKGND: {
+        std::lock_guard hold(modelLock_);
+        if (!model_.IsMedia()) {
+            FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
+        }
+        return 1;
+    }
+    case WM_SIZE: {
+        std::lock_guard hold(modelLock_);
+        model_.zoom().UpdateScrollRanges();
+        model_.zoom().SetPosition(ScrollBar::Horizontal, GetScrollPos(hwnd(), SB_HORZ));
+        model_.zoom().SetPosition(ScrollBar::Vertical, GetScrollPos(hwnd(), SB_VERT));
+        Redraw();
+        return 0;
+    }
+    case WM_HSCROLL: OnScroll(ScrollBar::Horizontal, wp); return 0;
+    case WM_VSCROLL: OnScroll(ScrollBar::Vertical, wp); return 0;
+    case WM_MOUSEWHEEL: OnWheel(wp, lp); return 0;
+    case WM_LBUTTONDOWN: OnLeftButtonDown(lp); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(lp); return 0;
+    case WM_COMMAND: OnMenuCommand(LOWORD(wp)); return 0;
+    case WM_CLOSE: return 0;
+    case WM_DESTROY: StopAnimation(); return 0;
+    default: break;
+    }
+    if (msg == kUmAnimationRanges) {
+        std::lock_guard hold(modelLock_);
+        model_.zoom().UpdateScrollRanges();
+        return 0;
+    }
+    return Window::OnMessage(msg, wp, lp);
+}
+
+//--- Animation -----------------------------------------------------------------------
+
+void CTavi5View::StartAnimation() {
+    int32_t expected = animationState_.load();
+    if (expected == 5 || GifReaderOf(model_) == nullptr) {
+        return;
+    }
+    animationState_ = 5;
+    HANDLE thread = CreateThread(nullptr, 0, &CTavi5View::AnimationMain, this, 0, nullptr);
+    if (thread == nullptr) {
+        animationState_ = 0;
+        return;
+    }
+    CloseHandle(thread);
+}
+
+void CTavi5View::StopAnimation() {
+    if (animationState_.load() != 5) {
+        return;
+    }
+    animationState_ = 1;
+    while (animationState_.load() != 2) {
+        Sleep(1);
+    }
+    model_.EndAnimationMode();
+}
+
+DWORD WINAPI CTavi5View::AnimationMain(void* self) {
+    static_cast<CTavi5View*>(self)->AnimationLoop();
+    return 0;
+}
+
+void CTavi5View::AnimationLoop() {
+    const CGifToBmp* reader = GifReaderOf(model_);
+    const GifAnimation& frames = reader->animation();
+    const size_t count = frames.FrameCount();
+    int32_t seenPermille = kZoomBase;
+    HDC dc = GetDC(hwnd());
+    size_t i = 0;
+    while (animationState_.load() != 1 && count > 0) {
+        // The window thread may hold the model while it waits for this thread to stop, so
+        // the lock is only tried, never waited for.
+        if (!modelLock_.try_lock()) {
+            Sleep(1);
+            continue;
+        }
+        const int32_t permille = model_.zoom().Permille();
+        if (permille != seenPermille || redrawRequest_.exchange(false)) {
+            seenPermille = permille;
+            i = 0;
+        }
+        if (i == 0) {
+            PostMessageW(hwnd(), kUmAnimationRanges, 0, 0);
+        }
+        model_.RenderVisibleFrom(frames.CanvasImage(i));
+        PaintPlan plan = model_.Plan();
+        DrawDisplay(dc, plan);
+        FillUncovered(dc, plan);
+        const int32_t delay = GifAnimation::PlaybackDelayMs(frames.Frame(i).delay);
+        modelLock_.unlock();
+        for (int32_t waited = 0; waited < delay && animationState_.load() != 1; waited += 10) {
+            Sleep(10);
+        }
+        i = (i + 1) % count;
+    }
+    ReleaseDC(hwnd(), dc);
+    animationState_ = 2;
+}
+
+}  // namespace pv

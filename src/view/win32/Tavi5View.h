@@ -1,0 +1,83 @@
+// CTavi5View: the pane that shows the current picture. A thin window over the portable
+// ImageView: it forwards size, scroll, wheel, click and drag to the model, paints the
+// display buffer, and plays animations on a worker thread of its own.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "framework/Window.h"
+#include "view/ImageView.h"
+
+namespace pv {
+
+class CTavi5View final : public Window, public ScrollHost, public ImageViewEvents {
+public:
+    CTavi5View();
+    ~CTavi5View() override;
+
+    bool CreateView(HWND parent, UINT controlId);
+
+    // Loads and lays out a file (fit or centre); 0 when nothing could be shown.
+    int OpenInView(bool fit, const std::string& path);
+
+    // The frame's commands.
+    void OriginalSize();
+    void ZoomIn();
+    void ZoomOut();
+    void SetFilter(int32_t filter);
+    void SetEffects(const EffectFlags& effects);
+    void SetFitFlag(bool fit);
+    // "New": the pane in its background colour; the picture returns with the next paint.
+    void PaintBackgroundOnly();
+
+    [[nodiscard]] const ImageView& model() const { return model_; }
+
+    // Draws the client area into any device context (WM_PAINT and WM_PRINTCLIENT share it).
+    void Paint(HDC dc);
+
+    // ImageViewEvents
+    void StopAnimation() override;
+    void StartAnimation() override;
+    void FillBackground() override;
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+
+    // ScrollHost
+    [[nodiscard]] ClientSize Client() const override;
+    [[nodiscard]] bool HasBar(ScrollBar bar) const override;
+    [[nodiscard]] int32_t BarThickness(ScrollBar bar) const override;
+    void SetScrollRange(ScrollBar bar, int32_t maximum) override;
+    void SetScrollPos(ScrollBar bar, int32_t position) override;
+    void Invalidate(bool erase) override;
+    void Redraw() override;
+    void NotifyZoomChanged() override;
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void OnScroll(ScrollBar bar, WPARAM wp);
+    void OnWheel(WPARAM wp, LPARAM lp);
+    void OnLeftButtonDown(LPARAM lp);
+    void OnContextMenu(LPARAM lp);
+    void OnMenuCommand(UINT id);
+    void FillUncovered(HDC dc, const PaintPlan& plan) const;
+    void DrawDisplay(HDC dc, const PaintPlan& plan) const;
+    void NotifyFrame(UINT message, WPARAM wp) const;
+    HWND FrameWindow() const;
+
+    static DWORD WINAPI AnimationMain(void* self);
+    void AnimationLoop();
+
+    ImageView model_;
+    HBRUSH background_ = nullptr;
+    HMENU contextMenu_ = nullptr;
+    // The animation worker's handshake: 0 idle, 5 running, 1 stop requested, 2 stopped.
+    std::atomic<int32_t> animationState_{0};
+    std::atomic<bool> redrawRequest_{false};
+    // Held by the worker while it renders a frame and by the window while the model changes.
+    std::recursive_mutex modelLock_;
+};
+
+}  // namespace pv
