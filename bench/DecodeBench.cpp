@@ -6,10 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
 #include "imaging/GifToBmp.h"
 #include "imaging/JpgToBmp.h"
 
@@ -17,7 +18,8 @@ namespace {
 
 std::vector<uint8_t> Load(const char* name) {
     const char* dir = std::getenv("PV_BENCH_DIR");
-    return pv::test::ReadHostFile(std::string(dir != nullptr ? dir : ".") + "/" + name);
+    std::ifstream in(std::string(dir != nullptr ? dir : ".") + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void JpegFull(benchmark::State& state) {
