@@ -55,4 +55,4 @@ for g in anim_big anim_many; do
     echo "pictavo-cli $g  $(best_ms "$build/bin/pictavo-cli" decode "$dir/$g.gif" "$dir/out.bmp")"
 done
 echo "== in process =="
-"$build/bench/pv-decode-bench"
+"$build/bin/pv-decode-bench"
