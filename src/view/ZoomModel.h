@@ -60,6 +60,10 @@ public:
     // given filter. Refuses a side below 1 or one beyond what can be scrolled.
     bool Resize(int32_t width, int32_t height, int32_t filter);
 
+    // The zoomed size and per mille again from the factor (ends a resize override; the
+    // animation worker does it at the first frame of every pass).
+    void RecomputeFromFactor() { Recompute(); }
+
     // Before a render: a direction that fits entirely has its position reset to 0.
     void ResetPositionsThatFit();
 
