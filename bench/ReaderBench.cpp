@@ -3,6 +3,8 @@
 // time. Prints "FILE WIDTHxHEIGHT MPIXELS_PER_SECOND" per file; bench/reader_bench.py
 // runs it beside Pillow on the same files.
 // Usage: pictavo-readerbench SECONDS FILE...
+//        pictavo-readerbench --touch FILE BYTES   (the one-shot baseline: read the file
+//        and write BYTES of output once, as a process of its own)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -40,6 +42,19 @@ std::unique_ptr<pv::PictureReader> ReaderFor(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--touch") {
+        std::vector<uint8_t> bytes;
+        if (pv::ReadWholeFile(pv::ProgramPathFromHost(argv[2]), bytes) != pv::Status::Ok) {
+            return 1;
+        }
+        std::vector<uint8_t> out(std::strtoull(argv[3], nullptr, 10));
+        unsigned sum = 0;
+        for (size_t i = 0; i < out.size(); i += 4096) {
+            out[i] = bytes[i % bytes.size()];
+            sum += out[i];
+        }
+        return sum == 1 ? 3 : 0;
+    }
     if (argc < 3) {
         std::fputs("usage: pictavo-readerbench SECONDS FILE...\n", stderr);
         return 2;

@@ -139,7 +139,7 @@ void ConvertPixels(std::span<const uint8_t> src, size_t count, uint8_t* dst, ptr
 
 template <PixelKind K>
 void FillPixels(const uint8_t* pixel, size_t count, uint8_t* dst, ptrdiff_t step) {
-    if (step == 3 && count > 0) {
+    if (step == 3 && count > 8) {
         // Copy the pixel, then double the filled part: long runs cost a few memcpy calls.
         std::memcpy(dst, pixel, 3);
         size_t done = 1;
