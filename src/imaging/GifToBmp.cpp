@@ -1,6 +1,7 @@
 #include "imaging/GifToBmp.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -48,12 +49,9 @@ public:
         clear_ = 1u << minCodeSize;
         end_ = clear_ + 1;
         for (uint32_t i = 0; i < clear_; ++i) {
-            prefix_[i] = 0;
-            suffix_[i] = static_cast<uint16_t>(i);
-            first_[i] = static_cast<uint16_t>(i);
-            length_[i] = 1;
+            table_[i] = {0, static_cast<uint16_t>(i), static_cast<uint16_t>(i), 1};
         }
-        highWater_ = kTableSize;
+        nextFree_ = kTableSize;  // every entry above the literals is cleared
         ResetTable();
         fresh_ = true;
     }
@@ -64,6 +62,9 @@ public:
         produced = 0;
         const bool skip = out == nullptr;
         while (skip || produced < want) {
+            if (!skip && !fresh_ && !irregular_ && want - produced > kTableSize) {
+                FastRun(out, want - kTableSize, produced);
+            }
             uint32_t code = 0;
             if (!ReadCode(code)) {
                 return End::RanOut;
@@ -101,14 +102,19 @@ public:
     }
 
 private:
+    struct Entry {
+        uint16_t prefix;
+        uint16_t suffix;
+        uint16_t first;   // first byte of the string (well-formed tables only)
+        uint16_t length;  // length of the string (well-formed tables only)
+    };
+
     void ResetTable() {
-        // Entries at and above the clear code read as prefix 0, suffix 0 until they are made.
-        const uint32_t from = clear_;
-        if (highWater_ > from) {
-            std::fill(prefix_.begin() + from, prefix_.begin() + highWater_, uint16_t{0});
-            std::fill(suffix_.begin() + from, suffix_.begin() + highWater_, uint16_t{0});
+        // Entries at and above the clear code read as prefix 0, suffix 0 until they are
+        // made; only those below the next free code were ever written.
+        for (uint32_t i = clear_; i < nextFree_ && i < kTableSize; ++i) {
+            table_[i] = {};
         }
-        highWater_ = clear_ + 2;
         codeSize_ = minCodeSize_ + 1;
         limit_ = 2 * clear_;
         nextFree_ = clear_ + 2;
@@ -133,8 +139,9 @@ private:
             // Loads 8 bytes but claims only the whole bytes that fit; the bits above are the
             // same stream bytes the next load puts there again.
             uint64_t v = 0;
-            for (size_t i = 0; i < 8; ++i) {
-                v |= uint64_t{data_[pos_ + i]} << (8 * i);
+            std::memcpy(&v, data_.data() + pos_, 8);
+            if constexpr (std::endian::native == std::endian::big) {
+                v = __builtin_bswap64(v);
             }
             acc_ |= v << bits_;
             const uint32_t take = (63 - bits_) >> 3;
@@ -152,12 +159,8 @@ private:
         if (nextFree_ >= kTableSize) {
             return;
         }
-        prefix_[nextFree_] = static_cast<uint16_t>(prefix);
-        suffix_[nextFree_] = suffix;
-        first_[nextFree_] = first;
-        length_[nextFree_] = length;
+        table_[nextFree_] = {static_cast<uint16_t>(prefix), suffix, first, length};
         ++nextFree_;
-        highWater_ = std::max(highWater_, nextFree_);
         if (nextFree_ >= limit_ && limit_ < kTableSize) {
             limit_ *= 2;
             ++codeSize_;
@@ -167,43 +170,82 @@ private:
     // Writes the string of `code` (an entry of the well-formed table) ending at `last`.
     void WriteString(uint32_t code, uint8_t* last) const {
         while (code >= clear_) {
-            *last-- = static_cast<uint8_t>(suffix_[code]);
-            code = prefix_[code];
+            const Entry& e = table_[code];
+            *last-- = static_cast<uint8_t>(e.suffix);
+            code = e.prefix;
         }
         *last = static_cast<uint8_t>(code);
     }
 
+    // The well-formed stream in bulk, while at least a whole string of room remains before
+    // `stop`: leaves at the first code that needs the careful road, without taking it.
+    void FastRun(uint8_t* out, size_t stop, size_t& produced) {
+        uint8_t* dst = out + produced;
+        uint8_t* const end = out + stop;
+        uint32_t old = old_;
+        while (dst < end) {
+            if (bits_ < codeSize_) {
+                Refill();
+                if (bits_ < codeSize_) {
+                    break;
+                }
+            }
+            const uint32_t code = static_cast<uint32_t>(acc_) & ((1u << codeSize_) - 1);
+            if (code >= clear_ && (code <= end_ || code > nextFree_)) {
+                break;
+            }
+            acc_ >>= codeSize_;
+            bits_ -= codeSize_;
+            const Entry oldEntry = table_[old];
+            uint32_t length = 1;
+            uint16_t head = 0;
+            if (code < clear_) {
+                *dst = static_cast<uint8_t>(code);
+                head = static_cast<uint16_t>(code);
+            } else if (code < nextFree_) {
+                const Entry& e = table_[code];
+                length = e.length;
+                head = e.first;
+                WriteString(code, dst + length - 1);
+            } else {
+                length = oldEntry.length + 1u;
+                head = oldEntry.first;
+                WriteString(old, dst + length - 2);
+                dst[length - 1] = static_cast<uint8_t>(head);
+            }
+            dst += length;
+            AddEntry(old, head, oldEntry.first, static_cast<uint16_t>(oldEntry.length + 1u));
+            old = code;
+        }
+        old_ = old;
+        firstCode_ = table_[old].first;
+        produced = static_cast<size_t>(dst - out);
+    }
+
     void Regular(uint32_t code, uint8_t* out, size_t want, size_t& produced) {
         const bool known = code < nextFree_;
-        const uint32_t base = known ? code : old_;
-        const uint32_t length = known ? length_[code] : length_[old_] + 1u;
-        const uint16_t head = first_[base];
+        const Entry oldEntry = table_[old_];
+        const uint32_t length = known ? table_[code].length : oldEntry.length + 1u;
+        const uint16_t head = known ? table_[code].first : oldEntry.first;
         if (out != nullptr) {
             const size_t room = want - produced;
-            uint8_t* dst = out + produced;
-            if (length <= room) {
-                if (known) {
-                    WriteString(code, dst + length - 1);
-                } else {
-                    WriteString(old_, dst + length - 2);
-                    dst[length - 1] = static_cast<uint8_t>(head);
-                }
+            uint8_t* dst = length <= room ? out + produced : scratch_.data();
+            // Only the picture's last string can overrun it: that one is built aside.
+            if (known) {
+                WriteString(code, dst + length - 1);
             } else {
-                // Only the picture's last string can overrun it: build it aside.
-                if (known) {
-                    WriteString(code, scratch_.data() + length - 1);
-                } else {
-                    WriteString(old_, scratch_.data() + length - 2);
-                    scratch_[length - 1] = static_cast<uint8_t>(head);
-                }
-                std::memcpy(dst, scratch_.data(), room);
+                WriteString(old_, dst + length - 2);
+                dst[length - 1] = static_cast<uint8_t>(head);
+            }
+            if (length > room) {
+                std::memcpy(out + produced, scratch_.data(), room);
             }
         }
         produced += length;
         if (out != nullptr && produced > want) {
             produced = want;
         }
-        AddEntry(old_, head, first_[old_], static_cast<uint16_t>(length_[old_] + 1u));
+        AddEntry(old_, head, oldEntry.first, static_cast<uint16_t>(oldEntry.length + 1u));
         old_ = code;
         firstCode_ = head;
     }
@@ -219,10 +261,10 @@ private:
             if (sp >= kMaxChain) {
                 return false;
             }
-            stack_[sp++] = suffix_[code];
-            code = prefix_[code];
+            stack_[sp++] = table_[code].suffix;
+            code = table_[code].prefix;
         }
-        firstCode_ = suffix_[code];
+        firstCode_ = table_[code].suffix;
         stack_[sp++] = static_cast<uint16_t>(firstCode_);
         // Lengths and heads are not kept on this road; the entry only needs its links.
         AddEntry(old_, static_cast<uint16_t>(firstCode_), 0, 0);
@@ -248,16 +290,12 @@ private:
     uint32_t end_ = 0;
     uint32_t nextFree_ = 0;
     uint32_t limit_ = 0;
-    uint32_t highWater_ = 0;
     uint32_t old_ = 0;
     uint32_t firstCode_ = 0;
     bool fresh_ = true;
     bool irregular_ = false;
 
-    std::array<uint16_t, kTableSize> prefix_{};
-    std::array<uint16_t, kTableSize> suffix_{};
-    std::array<uint16_t, kTableSize> first_{};
-    std::array<uint16_t, kTableSize> length_{};
+    std::array<Entry, kTableSize> table_{};
     std::array<uint16_t, kMaxChain + 1> stack_{};
     std::array<uint8_t, kTableSize + 1> scratch_{};
 };
