@@ -99,8 +99,8 @@ bool DrawIconImage(const IconImage& image, const ImageBuffer& strip, size_t cell
         for (size_t x = 0; x < columns; ++x) {
             Bgr p;
             switch (bits) {
-            case 1: p = pal[(src[x >> 3] >> (7 - (x & 7))) & 1u]; break;
-            case 4: p = pal[(x & 1) != 0 ? src[x >> 1] & 0x0Fu : src[x >> 1] >> 4]; break;
+            case 1: p = pal[(static_cast<unsigned>(src[x >> 3]) >> (7 - (x & 7))) & 1u]; break;
+            case 4: p = pal[(x & 1) != 0 ? src[x >> 1] & 0x0Fu : static_cast<unsigned>(src[x >> 1]) >> 4]; break;
             case 8: p = pal[src[x]]; break;
             default: {
                 const size_t at = x * (bits / 8u);

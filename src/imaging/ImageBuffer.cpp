@@ -30,8 +30,8 @@ Bgr PixelAt(const ImageBuffer& image, int32_t x, int32_t y) {
         return {p[0], p[1], p[2]};
     }
     case 8: index = row[ux]; break;
-    case 4: index = (ux & 1) != 0 ? row[ux >> 1] & 0x0Fu : row[ux >> 1] >> 4; break;
-    case 1: index = (row[ux >> 3] >> (7 - (ux & 7))) & 1u; break;
+    case 4: index = (ux & 1) != 0 ? row[ux >> 1] & 0x0Fu : static_cast<unsigned>(row[ux >> 1]) >> 4; break;
+    case 1: index = (static_cast<unsigned>(row[ux >> 3]) >> (7 - (ux & 7))) & 1u; break;
     default: return {};
     }
     if (image.palette == nullptr) {

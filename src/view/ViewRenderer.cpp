@@ -32,8 +32,8 @@ const uint8_t* SourceRow(const ImageBuffer& image, int32_t y) {
 unsigned PaletteIndex(const uint8_t* row, int32_t bits, uint32_t x) {
     switch (bits) {
     case 8: return row[x];
-    case 4: return (x & 1u) != 0 ? row[x >> 1] & 0x0Fu : row[x >> 1] >> 4;
-    default: return (row[x >> 3] >> (7 - (x & 7u))) & 1u;
+    case 4: return (x & 1u) != 0 ? row[x >> 1] & 0x0Fu : static_cast<unsigned>(row[x >> 1]) >> 4;
+    default: return (static_cast<unsigned>(row[x >> 3]) >> (7 - (x & 7u))) & 1u;
     }
 }
 

@@ -18,8 +18,8 @@ public:
         if (!v || v->type != ValueType::Dword || v->data.size() != 4) {
             return std::nullopt;
         }
-        return static_cast<uint32_t>(v->data[0] | v->data[1] << 8 | v->data[2] << 16 |
-                                     static_cast<uint32_t>(v->data[3]) << 24);
+        return static_cast<uint32_t>(v->data[0]) | static_cast<uint32_t>(v->data[1]) << 8 |
+               static_cast<uint32_t>(v->data[2]) << 16 | static_cast<uint32_t>(v->data[3]) << 24;
     }
 
     std::optional<std::string> ReadString(const std::string& name) const override {
