@@ -14,6 +14,10 @@ if(WIN32)
     target_compile_definitions(pictavo-wintests PRIVATE PV_TESTDATA_DIR="${PV_TESTDATA_DIR}")
     gtest_discover_tests(pictavo-wintests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
         PROPERTIES TIMEOUT 120 ENVIRONMENT "WINEDEBUG=-all")
+    # The search through FindFirstFile under Wine against the native one, same folder.
+    add_test(NAME SearchMatchesNative COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/compare-search.sh
+             ${CMAKE_SOURCE_DIR}/build/native/bin/pictavo-cli $<TARGET_FILE:pictavo-cli>)
+    set_tests_properties(SearchMatchesNative PROPERTIES TIMEOUT 120)
 else()
     find_package(GTest REQUIRED)
     file(GLOB_RECURSE PV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
