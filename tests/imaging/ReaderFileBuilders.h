@@ -17,7 +17,7 @@ inline void PutLE(Bytes& v, uint32_t x, int n) {
     }
 }
 
-inline void PutBE(Bytes& v, uint32_t x, int n) {
+inline void PutBE(Bytes& v, uint64_t x, int n) {
     for (int i = n - 1; i >= 0; --i) {
         v.push_back(static_cast<uint8_t>(x >> (8 * i)));
     }
