@@ -1,0 +1,534 @@
+// The framework's bars and panes in a small host window on its own UI thread: command bar,
+// tool bars with labels, rebar, status bar with the keyword bar, splitter, UI-update table.
+#include <functional>
+#include <future>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+
+#include "app/win32/FrameBars.h"
+#include "app/win32/Resources.h"
+#include "framework/CommandBar.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/FileDialog.h"
+#include "framework/PaneContainer.h"
+#include "framework/Rebar.h"
+#include "framework/ResourceText.h"
+#include "framework/Splitter.h"
+#include "framework/StatusBar.h"
+#include "framework/UpdateUi.h"
+
+namespace pv {
+namespace {
+
+constexpr UINT kRunOnUi = WM_APP + 40;
+
+// A frame-shaped window assembled from the framework's pieces, as the main frame does.
+class Host : public Window {
+public:
+    CommandBar commandBar;
+    HWND counter = nullptr;
+    HWND toolBar1 = nullptr;
+    HWND toolBar2 = nullptr;
+    HWND folderBox = nullptr;
+    HWND rebar = nullptr;
+    StatusBar statusBar;
+    KeywordBar keywordBar;
+    Splitter splitter;
+    PaneContainer pane;
+    HWND left = nullptr;
+    HWND right = nullptr;
+    UpdateUi ui;
+    std::wstring lastCommandPrompt;
+    UINT lastCommand = 0;
+
+    bool Build(int width, int height) {
+        WindowCreateArgs args;
+        args.className = L"PvFrameworkHost";
+        args.title = L"Pictavo";
+        args.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
+        args.rect = {20, 20, 20 + width, 20 + height};
+        args.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+        args.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+        if (!Create(args)) {
+            return false;
+        }
+        statusBar.Create(hwnd(), IDC_STATUS_BAR, FrameStatusPanes());
+        statusBar.SetPaneText(ID_PANE_MAIN, L"C:\\Photos\\Holiday\\beach.jpg");
+        statusBar.SetPaneIcon(ID_PANE_ICON, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_STATUS)));
+        keywordBar.Create(statusBar);
+
+        commandBar.CreateCommandBar(hwnd(), IDC_COMMAND_BAR, IDR_MAINFRAME, hwnd());
+        toolBar1 = CreateToolBar(hwnd(), ToolBar1Spec());
+        counter = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"1  /  24", WS_CHILD | WS_VISIBLE | ES_CENTER, 0, 0, 0, 0,
+                                  hwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_POSITION_COUNTER)),
+                                  GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(counter, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        commandBar.PlaceControl(counter, 90, 20);
+        toolBar2 = CreateToolBar(hwnd(), ToolBar2Spec());
+        folderBox = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"C:\\Photos\\Holiday\\",
+                                    WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 180, 20, toolBar2,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_FOLDER_BOX)),
+                                    GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(folderBox, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        SIZE tb2 = ToolBarIdealSize(toolBar2);
+        SetWindowPos(folderBox, nullptr, tb2.cx + 8, (tb2.cy - 20) / 2, 180, 20, SWP_NOZORDER);
+
+        rebar = CreateRebar(hwnd(), IDC_REBAR);
+        SIZE cb = commandBar.IdealSize();
+        SetWindowPos(commandBar.hwnd(), nullptr, 0, 0, cb.cx, cb.cy, SWP_NOZORDER);
+        AddRebarBand(rebar, {commandBar.hwnd(), IDC_COMMAND_BAR, true, cb.cy, cb.cx, true});
+        SIZE t1 = ToolBarIdealSize(toolBar1);
+        SetWindowPos(toolBar1, nullptr, 0, 0, t1.cx, t1.cy, SWP_NOZORDER);
+        AddRebarBand(rebar, {toolBar1, IDC_TOOLBAR1, true, t1.cy, t1.cx, false});
+        SetWindowPos(toolBar2, nullptr, 0, 0, tb2.cx + 200, tb2.cy, SWP_NOZORDER);
+        AddRebarBand(rebar, {toolBar2, IDC_TOOLBAR2, false, tb2.cy, tb2.cx + 200, false});
+
+        RECT rc{0, 0, 10, 10};
+        splitter.CreateSplitter(hwnd(), rc, IDC_SPLITTER);
+        left = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        pane.CreatePane(hwnd(), 300, L"Keywords", ID_PANE_CLOSE);
+        right = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 0, 0,
+                                hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        pane.SetClient(right);
+        splitter.SetPanes(left, pane.hwnd());
+
+        ui.AddToolBar(toolBar1);
+        ui.AddToolBar(toolBar2);
+        ui.Check(ID_VIEW_BILINEAR, true);
+        Layout();
+        return true;
+    }
+
+    void Layout() {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        SendMessageW(statusBar.hwnd(), WM_SIZE, 0, 0);
+        SetWindowPos(rebar, nullptr, 0, 0, client.right, 0, SWP_NOZORDER);
+        RECT rb{}, sb{};
+        GetWindowRect(rebar, &rb);
+        GetWindowRect(statusBar.hwnd(), &sb);
+        int top = rb.bottom - rb.top;
+        int bottom = client.bottom - (IsWindowVisible(statusBar.hwnd()) ? sb.bottom - sb.top : 0);
+        SetWindowPos(splitter.hwnd(), nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER);
+    }
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        switch (msg) {
+        case kRunOnUi: (*reinterpret_cast<std::function<void()>*>(lp))(); return 0;
+        case WM_SIZE:
+            if (rebar != nullptr) {
+                Layout();
+            }
+            return 0;
+        case WM_INITMENUPOPUP: ui.ApplyToMenu(reinterpret_cast<HMENU>(wp)); return 0;
+        case WM_MENUSELECT:
+            if (HIWORD(wp) != 0xFFFF && (HIWORD(wp) & MF_POPUP) == 0) {
+                lastCommandPrompt = CommandPrompt(LOWORD(wp));
+            }
+            return 0;
+        case WM_COMMAND: lastCommand = LOWORD(wp); return 0;
+        case WM_NOTIFY:
+            if (reinterpret_cast<NMHDR*>(lp)->code == RBN_HEIGHTCHANGE) {
+                Layout();
+            }
+            return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return Window::OnMessage(msg, wp, lp);
+        }
+    }
+};
+
+class HostThread {
+public:
+    explicit HostThread(int width = 1000, int height = 700) {
+        std::promise<bool> ready;
+        auto built = ready.get_future();
+        thread_ = std::thread([&] {
+            host_ = std::make_unique<Host>();
+            ready.set_value(host_->Build(width, height));
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (host_->commandBar.PreTranslateMessage(&msg)) {
+                    continue;
+                }
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+                if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) == FALSE) {
+                    host_->ui.PushToToolBars();
+                }
+            }
+            host_.reset();
+        });
+        ok_ = built.get();
+    }
+
+    HostThread(const HostThread&) = delete;
+    HostThread& operator=(const HostThread&) = delete;
+
+    ~HostThread() {
+        if (host_ && host_->hwnd() != nullptr) {
+            PostMessageW(host_->hwnd(), WM_CLOSE, 0, 0);
+        }
+        thread_.join();
+    }
+
+    [[nodiscard]] bool ok() const { return ok_; }
+
+    Host& host() { return *host_; }
+
+    void Run(std::function<void()> fn) { SendMessageW(host_->hwnd(), kRunOnUi, 0, reinterpret_cast<LPARAM>(&fn)); }
+
+private:
+    std::thread thread_;
+    std::unique_ptr<Host> host_;
+    bool ok_ = false;
+};
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    return text;
+}
+
+TEST(FrameworkUiTest, StatusBarPanesAndKeywordBar) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    Host& h = t.host();
+    HWND sb = h.statusBar.hwnd();
+    EXPECT_EQ(GetDlgCtrlID(sb), 59393);
+    EXPECT_EQ(SendMessageW(sb, SB_GETPARTS, 0, 0), 8);
+    EXPECT_EQ(h.statusBar.PaneIds(), (std::vector<int>{0, 246, 226, 230, 231, 232, 233, 234}));
+    EXPECT_EQ(h.statusBar.PaneText(0), L"C:\\Photos\\Holiday\\beach.jpg");
+    EXPECT_NE(SendMessageW(sb, SB_GETICON, 1, 0), 0);
+
+    HWND edit = GetDlgItem(sb, 229);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(TextOf(h.keywordBar.Label()), L"Type in the keyword to find:");
+    EXPECT_EQ(GetParent(h.keywordBar.Label()), sb);
+    for (int k = 0; k < 5; ++k) {
+        HWND button = GetDlgItem(sb, 240 + k);
+        ASSERT_NE(button, nullptr) << k;
+        EXPECT_EQ(h.keywordBar.Button(k).toolTip(), KeywordButtonTips()[static_cast<size_t>(k)]);
+        EXPECT_EQ(h.keywordBar.Button(k).Face(), 0);
+        // Each button sits inside its own pane.
+        RECT pane = h.statusBar.PaneRect(230 + k);
+        RECT r{};
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, sb, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_GE(r.left, pane.left) << k;
+        EXPECT_LE(r.right, pane.right) << k;
+    }
+    EXPECT_EQ(h.keywordBar.Button(4).toolTip(), L"To use to search in files and folders");
+    t.Run([&] { EnableWindow(GetDlgItem(sb, 242), FALSE); });
+    EXPECT_EQ(h.keywordBar.Button(2).Face(), 2);
+    // The edit box keeps to pane 226 and the main pane stretches with the window.
+    RECT pane = h.statusBar.PaneRect(226), er{};
+    GetWindowRect(edit, &er);
+    MapWindowPoints(nullptr, sb, reinterpret_cast<POINT*>(&er), 2);
+    EXPECT_GE(er.left, pane.left);
+    EXPECT_LE(er.right, pane.right);
+    RECT mainBefore = h.statusBar.PaneRect(0);
+    t.Run([&] { SetWindowPos(h.hwnd(), nullptr, 0, 0, 800, 700, SWP_NOMOVE | SWP_NOZORDER); });
+    EXPECT_EQ(mainBefore.right - h.statusBar.PaneRect(0).right, 200);
+    EXPECT_EQ(h.statusBar.PaneRect(234).left - h.statusBar.PaneRect(226).left, 330 + 4 * 58);
+}
+
+TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    Host& h = t.host();
+    EXPECT_EQ(SendMessageW(h.toolBar1, TB_BUTTONCOUNT, 0, 0), 12);
+    EXPECT_EQ(SendMessageW(h.toolBar2, TB_BUTTONCOUNT, 0, 0), 14);
+    for (auto [bar, buttons] : {std::pair{h.toolBar1, ToolBar1Buttons()}, std::pair{h.toolBar2, ToolBar2Buttons()}}) {
+        for (const ToolButtonSpec& b : buttons) {
+            if (b.command == 0) {
+                continue;
+            }
+            wchar_t text[64] = {};
+            SendMessageW(bar, TB_GETBUTTONTEXTW, b.command, reinterpret_cast<LPARAM>(text));
+            EXPECT_STREQ(text, b.label);
+        }
+    }
+    // Tool bar 1 shows pictures, 28 x 21 at 100 %.
+    EXPECT_NE(SendMessageW(h.toolBar1, TB_GETIMAGELIST, 0, 0), 0);
+    EXPECT_EQ(RebarBandIndex(h.rebar, IDC_TOOLBAR1), 1);
+    EXPECT_TRUE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR1));
+    t.Run([&] { ShowRebarBand(h.rebar, IDC_TOOLBAR1, false); });
+    EXPECT_FALSE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR1));
+    EXPECT_TRUE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR2));
+    EXPECT_EQ(RebarBandIndex(h.rebar, 12345), -1);
+}
+
+TEST(FrameworkUiTest, CommandBarShowsTheMenuAndTheCounter) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    CommandBar& bar = t.host().commandBar;
+    const wchar_t* titles[] = {L"&File",   L"&Edit",      L"&View",      L"&Image",   L"&List",
+                               L"Effec&t", L"&Wallpaper", L"&Selection", L"&Options", L"&Help"};
+    ASSERT_EQ(bar.ButtonCount(), 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(bar.ButtonText(i), titles[i]);
+    }
+    EXPECT_EQ(bar.MnemonicIndex(L'v'), 2);
+    EXPECT_EQ(bar.MnemonicIndex(L'T'), 5);
+    EXPECT_EQ(bar.MnemonicIndex(L'q'), -1);
+    // The counter sits right of the last menu button.
+    RECT last{}, counter{};
+    SendMessageW(bar.ToolBar(), TB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&last));
+    MapWindowPoints(bar.ToolBar(), nullptr, reinterpret_cast<POINT*>(&last), 2);
+    GetWindowRect(t.host().counter, &counter);
+    EXPECT_GT(counter.left, last.right);
+    EXPECT_EQ(GetParent(t.host().counter), bar.hwnd());
+
+    // Alt pressed and released lights the first button; Escape leaves; F10 does the same.
+    t.Run([&] {
+        MSG down{t.host().hwnd(), WM_SYSKEYDOWN, VK_MENU, 0, 0, {}};
+        MSG up{t.host().hwnd(), WM_SYSKEYUP, VK_MENU, 0, 0, {}};
+        EXPECT_FALSE(bar.PreTranslateMessage(&down));
+        EXPECT_TRUE(bar.PreTranslateMessage(&up));
+    });
+    EXPECT_EQ(bar.HotIndex(), 0);
+    t.Run([&] {
+        MSG right{t.host().hwnd(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
+        EXPECT_TRUE(bar.PreTranslateMessage(&right));
+    });
+    EXPECT_EQ(bar.HotIndex(), 1);
+    t.Run([&] {
+        MSG escape{t.host().hwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        EXPECT_TRUE(bar.PreTranslateMessage(&escape));
+    });
+    EXPECT_EQ(bar.HotIndex(), -1);
+    t.Run([&] {
+        MSG f10{t.host().hwnd(), WM_SYSKEYDOWN, VK_F10, 0, 0, {}};
+        EXPECT_TRUE(bar.PreTranslateMessage(&f10));
+    });
+    EXPECT_EQ(bar.HotIndex(), 0);
+}
+
+TEST(FrameworkUiTest, CommandBarOpensAPopupByMnemonicAndSendsTheCommand) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    Host& h = t.host();
+    h.ui.Enable(ID_FILE_SAVE, false);
+    // Alt+V opens the View popup with its first item selected; Enter picks "&Toolbar".
+    std::thread driver([&] {
+        HWND popup = nullptr;
+        for (int i = 0; i < 300 && popup == nullptr; ++i) {
+            Sleep(10);
+            popup = FindWindowW(L"#32768", nullptr);
+        }
+        if (popup != nullptr) {
+            Sleep(50);
+            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+        }
+    });
+    t.Run([&] {
+        MSG alt{h.hwnd(), WM_SYSCHAR, L'v', 0x20000000, 0, {}};
+        EXPECT_TRUE(h.commandBar.PreTranslateMessage(&alt));
+    });
+    driver.join();
+    EXPECT_EQ(h.lastCommandPrompt, L"Show or hide the tool bars");
+    // The chosen command was posted to the target.
+    t.Run([] {});
+    EXPECT_EQ(h.lastCommand, static_cast<UINT>(ID_VIEW_TOOLBAR));
+}
+
+TEST(FrameworkUiTest, UpdateUiReachesMenusAndToolBars) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    Host& h = t.host();
+    UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    HMENU file = GetSubMenu(menu.get(), 0);
+    HMENU image = GetSubMenu(menu.get(), 3);
+    t.Run([&] {
+        h.ui.Enable(ID_FILE_SAVE, false);
+        h.ui.Check(ID_VIEW_FITTOWINDOW, true);
+        h.ui.Check(ID_VIEW_BILINEAR, false);
+        h.ui.SetRadio(ID_VIEW_NEAREST, true);
+        h.ui.SetDefault(ID_FILE_OPEN, true);
+        h.ui.PushToToolBars();
+        SendMessageW(h.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+        SendMessageW(h.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(image), 0);
+    });
+    EXPECT_FALSE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_SAVE, 0));
+    EXPECT_TRUE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_OPEN, 0));
+    EXPECT_TRUE(SendMessageW(h.toolBar2, TB_ISBUTTONCHECKED, ID_VIEW_FITTOWINDOW, 0));
+    // Both "&Save" items share the id and both follow it.
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+        if (GetMenuItemID(file, i) == ID_FILE_SAVE) {
+            EXPECT_TRUE(GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
+        }
+    }
+    EXPECT_EQ(GetMenuDefaultItem(file, FALSE, 0), ID_FILE_OPEN);
+    EXPECT_TRUE(GetMenuState(image, ID_VIEW_FITTOWINDOW, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(image, ID_VIEW_BILINEAR, MF_BYCOMMAND) & MF_CHECKED);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    GetMenuItemInfoW(image, ID_VIEW_NEAREST, FALSE, &info);
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    // Commands outside the table keep their resource state.
+    EXPECT_FALSE(GetMenuState(image, ID_IMAGE_RESIZE, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED));
+    // Re-enabling reaches the tool bar at the next push only.
+    t.Run([&] { h.ui.Enable(ID_FILE_SAVE, true); });
+    t.Run([&] { h.ui.PushToToolBars(); });
+    EXPECT_TRUE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_SAVE, 0));
+}
+
+TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
+    HostThread t(1000, 700);
+    ASSERT_TRUE(t.ok());
+    Host& h = t.host();
+    Splitter& s = h.splitter;
+    RECT client{};
+    GetClientRect(s.hwnd(), &client);
+    t.Run([&] { s.SetSplitterFraction(0.382); });
+    EXPECT_EQ(s.SplitterPos(), static_cast<int>(client.right * 0.382));
+    EXPECT_TRUE(IsWindowVisible(h.left) && IsWindowVisible(h.pane.hwnd()));
+    RECT lr{};
+    GetWindowRect(h.left, &lr);
+    EXPECT_EQ(lr.right - lr.left, s.SplitterPos());
+
+    t.Run([&] { s.SetSinglePaneMode(0); });
+    EXPECT_TRUE(IsWindowVisible(h.left));
+    EXPECT_FALSE(IsWindowVisible(h.pane.hwnd()));
+    GetWindowRect(h.left, &lr);
+    EXPECT_EQ(lr.right - lr.left, client.right);
+    EXPECT_EQ(s.ActivePane(), 0);
+
+    t.Run([&] {
+        s.SetSinglePaneMode(1);
+        s.SetSplitterPos(0);
+    });
+    EXPECT_FALSE(IsWindowVisible(h.left));
+    EXPECT_TRUE(IsWindowVisible(h.pane.hwnd()));
+    EXPECT_EQ(s.ActivePane(), 1);
+
+    // Back to both: a proportional divider follows the width, a pixel one does not.
+    t.Run([&] {
+        s.SetSinglePaneMode(-1);
+        s.SetSplitterFraction(0.382);
+        SetWindowPos(h.hwnd(), nullptr, 0, 0, 1300, 700, SWP_NOMOVE | SWP_NOZORDER);
+    });
+    GetClientRect(s.hwnd(), &client);
+    EXPECT_EQ(s.SplitterPos(), static_cast<int>(client.right * 0.382));
+    t.Run([&] {
+        s.SetSplitterPos(200);
+        SetWindowPos(h.hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+    });
+    EXPECT_EQ(s.SplitterPos(), 200);
+    EXPECT_FALSE(s.IsProportional());
+}
+
+TEST(FrameworkUiTest, PaneContainerTitleAndClose) {
+    HostThread t;
+    ASSERT_TRUE(t.ok());
+    PaneContainer& pane = t.host().pane;
+    EXPECT_EQ(pane.Title(), L"Keywords");
+    RECT client{}, inner{};
+    GetClientRect(pane.hwnd(), &client);
+    GetWindowRect(pane.Client(), &inner);
+    EXPECT_EQ(inner.bottom - inner.top, client.bottom - pane.TitleHeight());
+    RECT close = pane.CloseRect();
+    EXPECT_LE(close.right, client.right);
+    EXPECT_GT(close.right - close.left, 4);
+}
+
+// Resize dialog 214 through the dialog base and its data exchange.
+class ResizeProbe : public Dialog {
+public:
+    ResizeProbe() : Dialog(IDD_RESIZE) {}
+
+    std::string current = "640 x 480";
+    int32_t width = 640;
+    int32_t height = 480;
+    int32_t filter = 1;
+    std::function<void(HWND)> whileOpen;
+
+protected:
+    bool OnInitDialog() override {
+        data().BindText(IDC_RESIZE_CURRENT, &current);
+        data().BindInt(IDC_RESIZE_WIDTH, &width);
+        data().BindInt(IDC_RESIZE_HEIGHT, &height);
+        data().BindRadio(IDC_RESIZE_NEAREST, IDC_RESIZE_BILINEAR, &filter);
+        PostMessageW(hwnd(), WM_APP, 0, 0);
+        return true;
+    }
+
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_APP) {
+            whileOpen(hwnd());
+            return true;
+        }
+        return Dialog::OnMessage(msg, wp, lp);
+    }
+};
+
+TEST(FrameworkUiTest, DialogReadsActsAndWritesBack) {
+    ResizeProbe dlg;
+    std::wstring caption, currentText, widthText;
+    bool bilinearChecked = false;
+    dlg.whileOpen = [&](HWND h) {
+        caption = TextOf(h);
+        currentText = TextOf(GetDlgItem(h, IDC_RESIZE_CURRENT));
+        widthText = TextOf(GetDlgItem(h, IDC_RESIZE_WIDTH));
+        bilinearChecked = IsDlgButtonChecked(h, IDC_RESIZE_BILINEAR) == BST_CHECKED;
+        SetDlgItemTextW(h, IDC_RESIZE_WIDTH, L"1280");
+        CheckRadioButton(h, IDC_RESIZE_NEAREST, IDC_RESIZE_BILINEAR, IDC_RESIZE_NEAREST);
+        SendMessageW(h, WM_COMMAND, IDOK, 0);
+    };
+    EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
+    EXPECT_EQ(caption, L"Resize Image");
+    EXPECT_EQ(currentText, L"640 x 480");
+    EXPECT_EQ(widthText, L"640");
+    EXPECT_TRUE(bilinearChecked);
+    EXPECT_EQ(dlg.width, 1280);
+    EXPECT_EQ(dlg.height, 480);
+    EXPECT_EQ(dlg.filter, 0);
+
+    // An empty number refuses OK and keeps the dialog open; Cancel then changes nothing.
+    ResizeProbe refused;
+    bool stillOpen = false;
+    refused.whileOpen = [&](HWND h) {
+        SetDlgItemTextW(h, IDC_RESIZE_HEIGHT, L"");
+        SendMessageW(h, WM_COMMAND, IDOK, 0);
+        stillOpen = IsWindow(h) != FALSE;
+        SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
+    };
+    EXPECT_EQ(refused.DoModal(nullptr), IDCANCEL);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(refused.height, 480);
+}
+
+TEST(FrameworkUiTest, FileDialogFilterStringAndExtension) {
+    const FileFilter filters[] = {{"BMP (*.bmp)", "*.bmp"},
+                                  {"JPG, JPEG, JFIF (*.jpg, *.jpeg, *.jfif)", "*.jpg; *.jpeg"}};
+    std::wstring s = BuildFilterString(filters);
+    EXPECT_EQ(s, std::wstring(L"BMP (*.bmp)\0*.bmp\0JPG, JPEG, JFIF (*.jpg, *.jpeg, *.jfif)\0*.jpg; *.jpeg\0\0", 73));
+    EXPECT_EQ(BareExtension("*.jpg"), L"jpg");
+    EXPECT_EQ(BareExtension(".bmp"), L"bmp");
+    EXPECT_EQ(BareExtension("jpg"), L"jpg");
+    EXPECT_EQ(BareExtension(""), L"");
+}
+
+// Shows the host for a screenshot: run with --gtest_also_run_disabled_tests
+// --gtest_filter=*Screenshot* (PV_SHOW_SECONDS sets how long).
+TEST(FrameworkUiTest, DISABLED_Screenshot) {
+    HostThread t(1000, 700);
+    ASSERT_TRUE(t.ok());
+    t.Run([&] {
+        t.host().splitter.SetSplitterFraction(0.382);
+        SetWindowTextW(t.host().hwnd(), L"Pictavo - C:\\Photos\\Holiday\\beach.jpg");
+    });
+    wchar_t seconds[16] = {};
+    int n = GetEnvironmentVariableW(L"PV_SHOW_SECONDS", seconds, 16) > 0 ? _wtoi(seconds) : 5;
+    Sleep(static_cast<DWORD>(n) * 1000);
+}
+
+}  // namespace
+}  // namespace pv
