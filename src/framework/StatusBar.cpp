@@ -84,6 +84,11 @@ void StatusBar::HostInPane(HWND child, int paneId, int offset, int width) {
     UpdateLayout();
 }
 
+void StatusBar::SetMinHeight(int px) {
+    SendMessageW(hwnd_, SB_SETMINHEIGHT, static_cast<WPARAM>(ScalePx(hwnd_, px)), 0);
+    SendMessageW(hwnd_, WM_SIZE, 0, 0);
+}
+
 void StatusBar::UpdateLayout() {
     if (hwnd_ == nullptr || panes_.empty()) {
         return;

@@ -41,6 +41,9 @@ public:
     // pane's left edge; width 0 fills the rest of the pane.
     void HostInPane(HWND child, int paneId, int offset, int width);
 
+    // The bar's least height in pixels at 100 % (hosted controls need room).
+    void SetMinHeight(int px);
+
     // Recomputes the pane edges and places the hosted children (after the bar was resized).
     void UpdateLayout();
 

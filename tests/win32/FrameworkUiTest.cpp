@@ -83,7 +83,7 @@ public:
         SetWindowPos(toolBar1, nullptr, 0, 0, t1.cx, t1.cy, SWP_NOZORDER);
         AddRebarBand(rebar, {toolBar1, IDC_TOOLBAR1, true, t1.cy, t1.cx, false});
         SetWindowPos(toolBar2, nullptr, 0, 0, tb2.cx + 200, tb2.cy, SWP_NOZORDER);
-        AddRebarBand(rebar, {toolBar2, IDC_TOOLBAR2, false, tb2.cy, tb2.cx + 200, false});
+        AddRebarBand(rebar, {toolBar2, IDC_TOOLBAR2, true, tb2.cy, tb2.cx + 200, false});
 
         RECT rc{0, 0, 10, 10};
         splitter.CreateSplitter(hwnd(), rc, IDC_SPLITTER);
@@ -234,7 +234,7 @@ TEST(FrameworkUiTest, StatusBarPanesAndKeywordBar) {
     RECT mainBefore = h.statusBar.PaneRect(0);
     t.Run([&] { SetWindowPos(h.hwnd(), nullptr, 0, 0, 800, 700, SWP_NOMOVE | SWP_NOZORDER); });
     EXPECT_EQ(mainBefore.right - h.statusBar.PaneRect(0).right, 200);
-    EXPECT_EQ(h.statusBar.PaneRect(234).left - h.statusBar.PaneRect(226).left, 330 + 4 * 58);
+    EXPECT_EQ(h.statusBar.PaneRect(234).left - h.statusBar.PaneRect(226).left, 350 + 4 * 58);
 }
 
 TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {

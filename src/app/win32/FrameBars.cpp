@@ -40,7 +40,7 @@ constexpr ToolButtonSpec kToolBar2[] = {
 };
 
 constexpr StatusPaneSpec kPanes[] = {
-        {ID_PANE_MAIN, 0},     {ID_PANE_ICON, 24},    {ID_PANE_KEYWORD, 330}, {ID_PANE_BUTTON1, 58},
+        {ID_PANE_MAIN, 0},     {ID_PANE_ICON, 24},    {ID_PANE_KEYWORD, 350}, {ID_PANE_BUTTON1, 58},
         {ID_PANE_BUTTON2, 58}, {ID_PANE_BUTTON3, 58}, {ID_PANE_BUTTON4, 58},  {ID_PANE_BUTTON5, 58},
 };
 
@@ -53,8 +53,8 @@ constexpr const wchar_t* kTips[] = {
 };
 
 // Inside pane 226: the label, then the edit box.
-constexpr int kLabelWidth = 150;
-constexpr int kEditOffset = 154;
+constexpr int kLabelWidth = 172;
+constexpr int kEditOffset = 176;
 
 }  // namespace
 
@@ -87,14 +87,17 @@ bool KeywordBar::Create(StatusBar& statusBar) {
     HWND bar = statusBar.hwnd();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto font = static_cast<WPARAM>(SendMessageW(bar, WM_GETFONT, 0, 0));
-    label_ = CreateWindowExW(0, L"STATIC", kKeywordLabel, WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_RIGHT, 0, 0, 0, 0,
-                             bar, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_KEYWORD_LABEL)), instance, nullptr);
+    label_ = CreateWindowExW(0, L"STATIC", kKeywordLabel,
+                             WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, bar,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_KEYWORD_LABEL)), instance, nullptr);
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0,
                             0, 0, bar, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_KEYWORD_EDIT)), instance,
                             nullptr);
     if (label_ == nullptr || edit_ == nullptr) {
         return false;
     }
+    // Room for the 21-pixel button pictures.
+    statusBar.SetMinHeight(25);
     SendMessageW(label_, WM_SETFONT, font, FALSE);
     SendMessageW(edit_, WM_SETFONT, font, FALSE);
     statusBar.HostInPane(label_, ID_PANE_KEYWORD, 0, kLabelWidth);
