@@ -1,7 +1,5 @@
 #include "imaging/BmpToBmp.h"
 
-#include <cstring>
-
 #include "base/ByteReader.h"
 #include "base/CheckedMath.h"
 #include "base/DecodeLimits.h"
@@ -53,7 +51,7 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
     if (file.size() < kFileHeaderSize + kInfoHeaderSize || !ParseHeader(file, h)) {
         return Status::Truncated;
     }
-    if ( h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24)) {
+    if (h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24)) {
         return Status::Unsupported;
     }
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) {
@@ -95,24 +93,19 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
         palette_.Reset();
         return Status::OutOfMemory;
     }
-    bool complete = true;
-    for (int32_t i = 0; i < height; ++i) {
-        size_t fileRowOffset = size_t{h.pixelOffset} + size_t{stride} * static_cast<size_t>(i);
-        int32_t bufferRow = topDown ? i : height - 1 - i;
-        uint8_t* dst = rows_.data() + size_t{stride} * static_cast<size_t>(bufferRow);
-        if (fileRowOffset >= file.size()) {
-            complete = false;
-            break;
-        }
-        size_t available = file.size() - fileRowOffset;
-        size_t n = available < stride ? available : stride;
-        std::memcpy(dst, file.data() + fileRowOffset, n);
-        if (n < stride) {
-            complete = false;
-            break;
-        }
+    // Rows the file does not reach stay zero; a file whose rows start beyond its end has
+    // nothing to show at all.
+    if (h.pixelOffset >= file.size()) {
+        rows_.Reset();
+        palette_.Reset();
+        return Status::Truncated;
     }
-    (void)complete;  // a short file still shows what it holds; the rest stays zero
+    ByteReader rows(file);
+    for (int32_t i = 0; i < height && !rows.AtEnd(); ++i) {
+        int32_t bufferRow = topDown ? i : height - 1 - i;
+        rows.Seek(size_t{h.pixelOffset} + size_t{stride} * static_cast<size_t>(i));
+        rows.CopyTo({rows_.data() + size_t{stride} * static_cast<size_t>(bufferRow), stride});
+    }
 
     image_.width = h.width;
     image_.height = height;

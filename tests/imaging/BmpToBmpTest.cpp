@@ -145,6 +145,12 @@ TEST(BmpToBmpTest, TruncatedFileShowsZeroWhereTheDataEnds) {
     EXPECT_EQ(img.pixels[img.stride * 1 + 0], 8);
     EXPECT_EQ(img.pixels[img.stride * 1 + 3], 0);
     EXPECT_EQ(img.pixels[img.stride * 2 + 5], 9);
+
+    // Rows that would start past the end of the file: nothing to show.
+    spec.fileRows.clear();
+    auto headerOnly = test::BuildBmp(spec);
+    EXPECT_EQ(reader.Read(headerOnly), Status::Truncated);
+    EXPECT_EQ(reader.image().pixels, nullptr);
 }
 
 TEST(ClassHeapTest, HeapLivesWhileBlocksDo) {
