@@ -16,7 +16,7 @@ source scripts/wine-env.sh
 export WINEPREFIX="$PV_WINE/run"
 INSTALL="$WINEPREFIX/drive_c/Program Files/Pictavo"
 mkdir -p "$INSTALL/Samples"
-cp build/windows/bin/Pictavo.exe "$INSTALL/"
+cp build/windows/bin/Pictavo.exe build/windows/bin/Pictavo.html "$INSTALL/"
 cp samples/* "$INSTALL/Samples/"
 SAMPLE='C:\Program Files\Pictavo\Samples\sunset.bmp'
 EXE='C:\Program Files\Pictavo\Pictavo.exe'

@@ -39,9 +39,6 @@ int CMTNorelMsgLoop::RunFrame(const std::string& commandTail, int /*showCommand*
     // The Total Commander button and the FAR Manager menu entry are written once per user
     // by the file-manager integration when it lands; until then the flags stay as stored.
 
-    AddMessageFilter(&frame_);
-    AddIdleHandler(&frame_);
-
     if (commandTail.empty()) {
         if (settings.fitToWindow == 1) {
             frame_.SetFitToWindow(true);
@@ -66,10 +63,7 @@ int CMTNorelMsgLoop::RunFrame(const std::string& commandTail, int /*showCommand*
     }
 
     CentreAndShow(frame_.hwnd());
-    int code = Run();
-    RemoveMessageFilter(&frame_);
-    RemoveIdleHandler(&frame_);
-    return code;
+    return Run();
 }
 
 }  // namespace pv

@@ -115,10 +115,21 @@ void CTavi5View::SetEffects(const EffectFlags& effects) {
 
 void CTavi5View::SetFitFlag(bool fit) {
     std::lock_guard hold(modelLock_);
-    const std::string path = model_.CurrentPath();
-    if (!path.empty()) {
-        model_.OpenInView(fit, path);
+    if (model_.ImageReady()) {
+        model_.zoom().ResetZoom();
+        model_.zoom().LayOut(fit);
+        Redraw();
     }
+}
+
+bool CTavi5View::ApplyResize(int32_t width, int32_t height, int32_t filter) {
+    std::lock_guard hold(modelLock_);
+    if (!model_.zoom().Resize(width, height, filter)) {
+        return false;
+    }
+    model_.SetFilter(filter);
+    Redraw();
+    return true;
 }
 
 void CTavi5View::PaintBackgroundOnly() {

@@ -28,7 +28,11 @@ public:
     void ZoomOut();
     void SetFilter(int32_t filter);
     void SetEffects(const EffectFlags& effects);
+    // Fit to window switched on or off: the picture is laid out again (never enlarged).
     void SetFitFlag(bool fit);
+    // Stretches the display to exactly width x height through `filter`; false (nothing
+    // changed) for a size the view cannot show.
+    bool ApplyResize(int32_t width, int32_t height, int32_t filter);
     // "New": the pane in its background colour; the picture returns with the next paint.
     void PaintBackgroundOnly();
 
