@@ -125,6 +125,8 @@
 #define IDC_TOOLBAR2 59396
 #define IDC_REBAR 59419
 #define IDC_SPLITTER 59648
+#define IDC_IMAGE_VIEW 59664
+#define IDC_THUMB_VIEW 59665
 
 // Status-bar pane ids, in the order the frame lays them out. 0 is the main text pane.
 #define ID_PANE_MAIN 0

@@ -32,8 +32,6 @@ constexpr int kMinTrackWidth = 800;
 constexpr int kMinTrackHeight = 660;
 constexpr int kFolderBoxLeft = 694;
 constexpr int kFolderBoxRight = 874;
-constexpr UINT kImageViewId = 0xE900;
-constexpr UINT kThumbsId = 0xE901;
 
 // Commands whose work is not in this build yet: they stay in the menus, disabled, so no
 // command pretends to work.
@@ -90,7 +88,7 @@ public:
         args.exStyle = WS_EX_CLIENTEDGE;
         args.rect = {0, 0, 0, 0};
         args.parent = parent;
-        args.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kThumbsId));
+        args.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_THUMB_VIEW));
         return Create(args);
     }
 
@@ -177,7 +175,7 @@ void CMainFrame::CreateBars() {
 void CMainFrame::CreatePanes() {
     RECT rc{0, 0, 10, 10};
     splitter_.CreateSplitter(hwnd(), rc, IDC_SPLITTER);
-    view_.CreateView(splitter_.hwnd(), kImageViewId);
+    view_.CreateView(splitter_.hwnd(), IDC_IMAGE_VIEW);
     thumbs_->CreatePane(splitter_.hwnd());
     splitter_.SetPanes(view_.hwnd(), thumbs_->hwnd());
     splitter_.SetSplitterFraction(kSplitFraction);
@@ -313,6 +311,16 @@ void CMainFrame::LeaveFullScreen() {
     ShowWindow(statusBar_.hwnd(), SW_SHOW);
     ShowWindow(rebar_, SW_SHOW);
     SetWindowPlacement(hwnd(), &savedPlacement_);
+    if (savedPlacement_.showCmd == SW_SHOWNORMAL) {
+        // Some window managers keep a normal window where it is when only its placement
+        // changes: put it back explicitly. The normal position is in work-area coordinates.
+        RECT r = savedPlacement_.rcNormalPosition;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor);
+        OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+        SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Layout();
 }
 
