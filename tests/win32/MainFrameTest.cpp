@@ -143,7 +143,8 @@ void WritePicture(const std::string& path, int w, int h) {
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = TempFolder("pictavo-frame");
+        // Per process: CTest runs the tests of this suite side by side.
+        folder_ = TempFolder("pictavo-frame-" + std::to_string(GetCurrentProcessId()));
         WritePicture(folder_ + "a.bmp", 3, 2);
         WritePicture(folder_ + "b.bmp", 5, 4);
         ASSERT_EQ(WriteWholeFile(folder_ + "c.bmp", {'B', 'M', 1, 2}), Status::Ok);  // unreadable
