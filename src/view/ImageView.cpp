@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "imaging/PcxToBmp.h"
 #include "imaging/ReaderChoice.h"
 #include "view/BackgroundGrey.h"
 
@@ -65,6 +66,10 @@ int ImageView::OpenByType(const std::string& path) {
         // A reader that is missing on this platform (Unsupported) is not a broken file.
         if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported && events_ != nullptr) {
             events_->ShowMessage(kCantReadImageText, kPictavoCaption);
+        }
+        // The PCX reader is the one that tells the user when memory runs out.
+        if (ReaderForPath(path) == ReaderKind::Pcx && s == Status::OutOfMemory && events_ != nullptr) {
+            events_->ShowMessage(kPcxNoMemoryMessage, "");
         }
         opened_ = {};
         return 0;
