@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "base/ByteReader.h"
@@ -45,25 +46,54 @@ bool ParseHeader(std::span<const uint8_t> file, PcxHeader& h) {
     return r.ok();
 }
 
+// Bit 7 of byte k set where byte k of the eight little-endian bytes in v is a run count
+// (above 192): both top bits set and some of the low six.
+inline uint64_t RunCountBytes(uint64_t v) {
+    constexpr uint64_t kHigh = 0x8080808080808080u;
+    constexpr uint64_t kLow6 = 0x3F3F3F3F3F3F3F3Fu;
+    const uint64_t topTwo = v & (v << 1) & kHigh;
+    const uint64_t lowNonZero = (((v & kLow6) + kLow6) << 1) & kHigh;
+    return topTwo & lowNonZero;
+}
+
+// Copies the literal bytes from data[pos] on into dst until a run count, the end of the
+// data or `limit` bytes; returns how many. Eight bytes at a time while all eight are
+// literal (and fit below `limit`); the bytes written past a run count inside such a group
+// are below `limit` and are overwritten by the decoding that follows.
+inline size_t CopyLiterals(std::span<const uint8_t> data, size_t pos, uint8_t* dst, size_t limit) {
+    size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (limit - i >= 8) {
+            uint64_t v = 0;
+            std::memcpy(&v, data.subspan(pos + i, 8).data(), 8);
+            std::memcpy(dst + i, &v, 8);
+            const uint64_t runs = RunCountBytes(v);
+            if (runs != 0) {
+                return i + static_cast<size_t>(std::countr_zero(runs)) / 8;
+            }
+            i += 8;
+        }
+    }
+    while (i < limit && data[pos + i] <= kLiteralMax) {
+        dst[i] = data[pos + i];
+        ++i;
+    }
+    return i;
+}
+
 // Decodes one plane line of `bytesPerLine` values from data[pos...]; the values of the
-// columns below `width` go to dst[x * Step], the line padding after them is dropped. A run
-// is charged against what is left of this line and never carried into the next. False
-// when the data ends first; the columns not reached are then zero.
-template <size_t Step>
+// columns below `width` go to dst[0...width), the line padding after them is dropped. A
+// run is charged against what is left of this line and never carried into the next.
+// False when the data ends first; the columns not reached are then zero.
 bool DecodePlaneLine(std::span<const uint8_t> data, size_t& pos, uint8_t* dst, size_t width, size_t bytesPerLine) {
     const size_t end = data.size();
     size_t x = 0;
     while (x < bytesPerLine) {
         // Literal bytes are the common case in photographs: copy them without the run logic.
         if (x < width) {
-            const size_t limit = std::min(width - x, end - pos);
-            size_t i = 0;
-            while (i < limit && data[pos + i] <= kLiteralMax) {
-                dst[(x + i) * Step] = data[pos + i];
-                ++i;
-            }
-            x += i;
-            pos += i;
+            const size_t n = CopyLiterals(data, pos, dst + x, std::min(width - x, end - pos));
+            x += n;
+            pos += n;
             if (x >= bytesPerLine) {
                 break;
             }
@@ -83,8 +113,13 @@ bool DecodePlaneLine(std::span<const uint8_t> data, size_t& pos, uint8_t* dst, s
         count = std::min(count, bytesPerLine - x);
         if (x < width) {
             const size_t n = std::min(count, width - x);
-            for (size_t i = 0; i < n; ++i) {
-                dst[(x + i) * Step] = value;
+            if (n <= 8 && width - x >= 8) {
+                // Short runs, most of them in photographs: one wide store; the bytes past
+                // the run are below `width` and are written again by what follows.
+                const uint64_t pattern = value * uint64_t{0x0101010101010101u};
+                std::memcpy(dst + x, &pattern, 8);
+            } else {
+                std::memset(dst + x, value, n);
             }
         }
         x += count;
@@ -92,8 +127,8 @@ bool DecodePlaneLine(std::span<const uint8_t> data, size_t& pos, uint8_t* dst, s
     if (x >= bytesPerLine) {
         return true;
     }
-    for (; x < width; ++x) {
-        dst[x * Step] = 0;
+    if (x < width) {
+        std::memset(dst + x, 0, width - x);
     }
     return false;
 }
@@ -135,6 +170,15 @@ void ExpandIndices(uint8_t* rows, size_t stride, size_t width, size_t height, co
     }
 }
 
+// Red, green and blue plane lines into blue, green, red pixels.
+void WeavePlanes(const uint8_t* red, const uint8_t* green, const uint8_t* blue, uint8_t* row, size_t width) {
+    for (size_t x = 0; x < width; ++x) {
+        row[3 * x] = blue[x];
+        row[3 * x + 1] = green[x];
+        row[3 * x + 2] = red[x];
+    }
+}
+
 }  // namespace
 
 Status CPcxToBmp::Read(std::span<const uint8_t> file) {
@@ -160,7 +204,7 @@ Status CPcxToBmp::Read(std::span<const uint8_t> file) {
     const size_t bytesPerLine = h.bytesPerLine;
     // Within the decode budget, so neither product can overflow.
     if (!ReuseOrAllocate(rows_, HeapId::Pcx, stride * height) ||
-        (h.planes == 1 && !ReuseOrAllocate(line_, HeapId::Pcx, width))) {
+        !ReuseOrAllocate(line_, HeapId::Pcx, size_t{h.planes} * width)) {
         rows_.Reset();
         line_.Reset();
         userMessage_ = kPcxNoMemoryMessage;
@@ -171,23 +215,25 @@ Status CPcxToBmp::Read(std::span<const uint8_t> file) {
     r.Seek(kHeaderSize);
     const std::span<const uint8_t> data = r.Rest();
     uint8_t* rows = rows_.data();
+    uint8_t* line = line_.data();
     size_t pos = 0;
     size_t rowsReached = height;
     bool complete = true;
     for (size_t y = 0; y < height && complete; ++y) {
         uint8_t* row = rows + y * stride;
         if (h.planes == 1) {
-            complete = DecodePlaneLine<1>(data, pos, row, width, bytesPerLine);
+            complete = DecodePlaneLine(data, pos, row, width, bytesPerLine);
         } else {
-            for (size_t plane = 0; plane < 3 && complete; ++plane) {
-                // Plane 0 is red: byte 2 of a blue, green, red pixel.
-                complete = DecodePlaneLine<3>(data, pos, row + 2 - plane, width, bytesPerLine);
-                for (size_t later = plane + 1; !complete && later < 3; ++later) {
-                    for (size_t x = 0; x < width; ++x) {
-                        row[3 * x + 2 - later] = 0;
-                    }
+            // The three plane lines side by side, then woven into blue, green, red; the
+            // planes after one the data ends in stay black.
+            for (size_t plane = 0; plane < 3; ++plane) {
+                if (complete) {
+                    complete = DecodePlaneLine(data, pos, line + plane * width, width, bytesPerLine);
+                } else {
+                    std::memset(line + plane * width, 0, width);
                 }
             }
+            WeavePlanes(line, line + width, line + 2 * width, row, width);
         }
         if (!complete) {
             rowsReached = y + 1;

@@ -24,7 +24,7 @@ public:
 
 private:
     HeapBlock rows_;
-    HeapBlock line_;  // one row of indices while they are turned into colours
+    HeapBlock line_;  // one row of indices while they become colours, or the three plane lines of a row
     const char* userMessage_ = nullptr;
 };
 

@@ -51,37 +51,75 @@ bool ParseHeader(ByteReader& r, PsdHeader& h) {
 // the next row; Fill stops at the end of the span it is given and resumes there.
 class PackBitsStream {
 public:
-    explicit PackBitsStream(std::span<const uint8_t> data) : r_(data) {}
+    explicit PackBitsStream(std::span<const uint8_t> data) : data_(data) {}
 
-    // Bytes written to dst; fewer than dst.size() only when the data has ended.
+    // Bytes written to dst; fewer than dst.size() only when the data has ended. The bytes
+    // of dst past the count returned may have been changed.
     size_t Fill(std::span<uint8_t> dst) {
+        const size_t want = dst.size();
+        uint8_t* out = dst.data();
         size_t done = 0;
-        while (done < dst.size()) {
+        while (done < want) {
+            // Whole packets while a longest one (128 bytes out, 129 in) fits both in the
+            // output left and in the data left: checked once per packet, not per byte.
+            while (literal_ == 0 && run_ == 0 && want - done >= kWideSpan && data_.size() - pos_ > kWideSpan) {
+                const std::span<const uint8_t> in = data_.subspan(pos_, kWideSpan + 1);
+                const uint8_t header = in[0];
+                if (header < 128) {
+                    const size_t n = size_t{header} + 1;
+                    if (n <= 16) {
+                        // Short literals: one fixed-size copy; the bytes past n are in
+                        // the output left and are written again after.
+                        std::memcpy(out + done, in.subspan(1, 16).data(), 16);
+                    } else {
+                        std::memcpy(out + done, in.subspan(1, n).data(), n);
+                    }
+                    pos_ += 1 + n;
+                    done += n;
+                } else if (header > 128) {
+                    const size_t n = 257 - size_t{header};
+                    if (n <= 16) {
+                        std::memset(out + done, in[1], 16);
+                    } else {
+                        std::memset(out + done, in[1], n);
+                    }
+                    pos_ += 2;
+                    done += n;
+                } else {
+                    pos_ += 1;
+                }
+            }
+            if (done >= want) {
+                break;
+            }
             if (literal_ > 0) {
-                const size_t n = std::min(literal_, dst.size() - done);
-                const size_t got = r_.CopyTo(dst.subspan(done, n));
-                done += got;
-                literal_ -= got;
-                if (got < n) {
-                    return done;
+                const size_t n = std::min({literal_, want - done, data_.size() - pos_});
+                if (n > 0) {
+                    std::memcpy(out + done, data_.subspan(pos_, n).data(), n);
+                }
+                pos_ += n;
+                done += n;
+                literal_ -= n;
+                if (literal_ > 0 && done < want) {
+                    return done;  // the data ended inside the packet
                 }
             } else if (run_ > 0) {
-                const size_t n = std::min(run_, dst.size() - done);
-                std::memset(dst.data() + done, runValue_, n);
+                const size_t n = std::min(run_, want - done);
+                std::memset(out + done, runValue_, n);
                 done += n;
                 run_ -= n;
             } else {
-                if (r_.AtEnd()) {
+                if (pos_ >= data_.size()) {
                     return done;
                 }
-                const uint8_t header = r_.U8();
+                const uint8_t header = data_[pos_++];
                 if (header < 128) {
                     literal_ = size_t{header} + 1;
                 } else if (header > 128) {
-                    if (r_.AtEnd()) {
+                    if (pos_ >= data_.size()) {
                         return done;
                     }
-                    runValue_ = r_.U8();
+                    runValue_ = data_[pos_++];
                     run_ = 257 - size_t{header};
                 }
             }
@@ -90,7 +128,10 @@ public:
     }
 
 private:
-    ByteReader r_;
+    static constexpr size_t kWideSpan = 128;
+
+    std::span<const uint8_t> data_;
+    size_t pos_ = 0;
     size_t literal_ = 0;
     size_t run_ = 0;
     uint8_t runValue_ = 0;
