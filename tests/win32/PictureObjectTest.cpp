@@ -1,0 +1,129 @@
+// Files only the Windows picture object reads (metafiles, unusual BMP variants, GIF or BMP
+// data behind a JPEG name) come out as 24-bit top-down pictures through the view's road.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "base/win32/Wide.h"
+#include "base/win32/WinInclude.h"
+#include "imaging/OpenPicture.h"
+#include "platform/FileSystem.h"
+
+namespace pv {
+namespace {
+
+std::string TempPath(const std::string& name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return Narrow(temp) + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+void Put16(std::vector<uint8_t>& v, uint16_t x) {
+    v.push_back(static_cast<uint8_t>(x));
+    v.push_back(static_cast<uint8_t>(x >> 8));
+}
+
+void Put32(std::vector<uint8_t>& v, uint32_t x) {
+    Put16(v, static_cast<uint16_t>(x));
+    Put16(v, static_cast<uint16_t>(x >> 16));
+}
+
+// 4 x 2, 4 bits: the top row red (index 1), the bottom row blue (index 2).
+std::vector<uint8_t> FourBitBmp() {
+    std::vector<uint8_t> v{'B', 'M'};
+    Put32(v, 14 + 40 + 64 + 8);
+    Put32(v, 0);
+    Put32(v, 14 + 40 + 64);
+    Put32(v, 40);
+    Put32(v, 4);
+    Put32(v, 2);
+    Put16(v, 1);
+    Put16(v, 4);
+    for (int i = 0; i < 6; ++i) {
+        Put32(v, 0);
+    }
+    for (int i = 0; i < 16; ++i) {
+        const uint8_t entry[4] = {static_cast<uint8_t>(i == 2 ? 255 : 0), 0, static_cast<uint8_t>(i == 1 ? 255 : 0), 0};
+        v.insert(v.end(), entry, entry + 4);
+    }
+    const uint8_t rows[8] = {0x22, 0x22, 0, 0, 0x11, 0x11, 0, 0};  // bottom row first
+    v.insert(v.end(), rows, rows + 8);
+    return v;
+}
+
+// `probe` is the colour expected in the middle of the picture's top row.
+void ExpectTwentyFourBit(const std::string& path, Bgr probe) {
+    OpenedPicture pic;
+    ASSERT_EQ(OpenPictureFile(path, pic), Status::Ok) << path;
+    ASSERT_TRUE(pic.HasPicture()) << path;
+    const ImageBuffer& img = pic.reader->image();
+    EXPECT_EQ(img.bitsPerPixel, 24) << path;
+    EXPECT_EQ(img.stride, RowStride(24, img.width)) << path;
+    EXPECT_EQ(PixelAt(img, img.width / 2, img.height / 4), probe) << path << " " << img.width << "x" << img.height;
+}
+
+TEST(PictureObjectTest, FourBitBmpComesOutTwentyFourBitTopRowFirst) {
+    const std::string path = TempPath("four.bmp");
+    ASSERT_EQ(WriteWholeFile(path, FourBitBmp()), Status::Ok);
+    ExpectTwentyFourBit(path, Bgr{0, 0, 255});
+    OpenedPicture pic;
+    ASSERT_EQ(OpenPictureFile(path, pic), Status::Ok);
+    EXPECT_EQ(PixelAt(pic.reader->image(), 1, 1), (Bgr{255, 0, 0}));
+    DeleteFileW(Widen(path).c_str());
+}
+
+TEST(PictureObjectTest, EnhancedAndPlaceableMetafilesAreRendered) {
+    // An enhanced metafile recorded here: a red square.
+    const std::string emf = TempPath("square.emf");
+    HDC screen = GetDC(nullptr);
+    RECT frame{0, 0, 1000, 1000};  // 0.01 mm
+    HDC rec = CreateEnhMetaFileW(screen, Widen(emf).c_str(), &frame, nullptr);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(rec, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 200, 200};
+    FillRect(rec, &all, red);
+    DeleteEnhMetaFile(CloseEnhMetaFile(rec));
+    ExpectTwentyFourBit(emf, Bgr{0, 0, 255});
+
+    // A placeable Windows metafile: the same square behind the 22-byte header.
+    HDC wmfDc = CreateMetaFileW(nullptr);
+    SetWindowOrgEx(wmfDc, 0, 0, nullptr);
+    SetWindowExtEx(wmfDc, 32, 32, nullptr);
+    SelectObject(wmfDc, red);
+    SelectObject(wmfDc, GetStockObject(NULL_PEN));
+    Rectangle(wmfDc, 0, 0, 33, 33);
+    HMETAFILE mf = CloseMetaFile(wmfDc);
+    std::vector<uint8_t> bits(GetMetaFileBitsEx(mf, 0, nullptr));
+    GetMetaFileBitsEx(mf, static_cast<UINT>(bits.size()), bits.data());
+    DeleteMetaFile(mf);
+    DeleteObject(red);
+    std::vector<uint8_t> wmf;
+    Put32(wmf, 0x9AC6CDD7);
+    Put16(wmf, 0);
+    for (uint16_t v : {0, 0, 32, 32, 96}) {
+        Put16(wmf, v);
+    }
+    Put32(wmf, 0);
+    uint16_t checksum = 0;
+    for (size_t i = 0; i < 20; i += 2) {
+        checksum = static_cast<uint16_t>(checksum ^ (wmf[i] | wmf[i + 1] << 8));
+    }
+    Put16(wmf, checksum);
+    wmf.insert(wmf.end(), bits.begin(), bits.end());
+    const std::string wmfPath = TempPath("square.wmf");
+    ASSERT_EQ(WriteWholeFile(wmfPath, wmf), Status::Ok);
+    ExpectTwentyFourBit(wmfPath, Bgr{0, 0, 255});
+    DeleteFileW(Widen(emf).c_str());
+    DeleteFileW(Widen(wmfPath).c_str());
+}
+
+TEST(PictureObjectTest, BmpDataBehindAJpegNameShowsThroughThePictureObject) {
+    const std::string path = TempPath("really-a-bmp.JpG");
+    ASSERT_EQ(WriteWholeFile(path, FourBitBmp()), Status::Ok);
+    ExpectTwentyFourBit(path, Bgr{0, 0, 255});
+    DeleteFileW(Widen(path).c_str());
+}
+
+}  // namespace
+}  // namespace pv
