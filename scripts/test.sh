@@ -9,6 +9,9 @@ FUZZ_SECONDS="${PV_FUZZ_SECONDS:-10}"
 bash scripts/setup.sh || exit 1
 
 failed=()
+LOG="$ROOT/build/test-summary.log"
+mkdir -p "$ROOT/build"
+: > "$LOG"
 step() {
     local name="$1"
     shift
@@ -29,7 +32,7 @@ windows_tests() {
     unset DISPLAY
     wineserver -p >/dev/null 2>&1   # keep one server warm for the whole run
     wine cmd /c exit >/dev/null 2>&1
-    ctest --preset windows
+    run_ctest windows
     local rc=$?
     wineserver -k >/dev/null 2>&1
     return $rc
@@ -39,14 +42,23 @@ step "build native" build native
 step "build asan" build asan
 step "build windows" build windows
 step "build fuzz" build fuzz
-step "test native" ctest --preset native
-step "test asan" ctest --preset asan
+run_ctest() {
+    ctest --preset "$1" 2>&1 | tee -a "$LOG"
+}
+
+step "test native" run_ctest native
+step "test asan" run_ctest asan
 step "test windows (Wine)" windows_tests
 step "fuzz smoke (${FUZZ_SECONDS}s per target)" bash scripts/fuzz.sh "$FUZZ_SECONDS"
 
+# One closing line over every CTest run: "N passed, N failed".
+totals="$(awk '/tests passed, [0-9]+ tests? failed out of/ {
+        total += $NF; bad += $(NF-5) } END { printf "%d %d", total - bad, bad }' "$LOG")"
 echo
 if ((${#failed[@]})); then
     echo "FAILED: ${failed[*]}"
+    echo "${totals% *} passed, ${totals#* } failed"
     exit 1
 fi
 echo "all builds and tests passed"
+echo "${totals% *} passed, ${totals#* } failed"
