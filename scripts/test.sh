@@ -38,6 +38,7 @@ windows_tests() {
     return $rc
 }
 
+step "seam check" bash scripts/check-seam.sh
 step "build native" build native
 step "build asan" build asan
 step "build windows" build windows
