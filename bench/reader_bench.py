@@ -17,7 +17,9 @@ write these formats: run-length TGA, PCX with its own run length, PSD with PackB
 for information (no target): random colours blown up and posterised, so every run-length
 packet holds one or two pixels.
 Usage: bench/reader_bench.py BUILD_DIR   (configured with -DPV_BENCH=ON; pictavo-cli built)
-Environment: PV_BENCH_DIR, PV_BENCH_SECONDS (time per file and decoder, default 2).
+Environment: PV_BENCH_DIR, PV_BENCH_SECONDS (time per file and decoder, default 2),
+PV_BENCH_BEFORE (optional: a pictavo-readerbench built from an earlier commit, shown in a
+"before" column for comparison).
 """
 import io
 import os
@@ -130,13 +132,19 @@ def main():
         bench = os.path.join(build, "bin", "pictavo-readerbench")
     cli = os.path.join(build, "bin", "pictavo-cli")
     files = [os.path.join(d, f) for f in TARGETS]
-    ours = {}
-    out = subprocess.run([bench, str(seconds)] + files, check=True, capture_output=True, text=True).stdout
-    for line in out.splitlines():
-        path, _, median, _best, _runs = line.split()
-        ours[os.path.basename(path)] = float(median)
+    def rates(program):
+        got = {}
+        out = subprocess.run([program, str(seconds)] + files, check=True, capture_output=True, text=True).stdout
+        for line in out.splitlines():
+            fields = line.split()
+            got[os.path.basename(fields[0])] = float(fields[2])  # the median
+        return got
+
+    before_bench = os.environ.get("PV_BENCH_BEFORE")
+    before = rates(before_bench) if before_bench else {}
+    ours = rates(bench)
     print("in process, Mpixel/s of CPU time, median")
-    print(f"{'file':24} {'size MB':>8} {'pictavo':>9} {'Pillow':>8} {'target':>7}  verdict")
+    print(f"{'file':24} {'size MB':>8} {'before' if before else '':>7} {'pictavo':>9} {'Pillow':>8} {'target':>7}  verdict")
     failed = 0
     for f, target in TARGETS.items():
         path = os.path.join(d, f)
@@ -148,7 +156,8 @@ def main():
             ok = ours[f] >= target and ours[f] > peer
             failed += 0 if ok else 1
             verdict = "ok" if ok else "MISSED"
-        print(f"{f:24} {size:8.1f} {ours[f]:9.0f} {peer:8.0f} {target or '-':>7}  {verdict}")
+        was = f"{before[f]:7.0f}" if f in before else " " * 7
+        print(f"{f:24} {size:8.1f} {was} {ours[f]:9.0f} {peer:8.0f} {target or '-':>7}  {verdict}")
     print()
     print("one decode per process, CPU ms (user + system), median of 7")
     print(f"{'file':24} {'cli ms':>8} {'read+touch ms':>14} {'ratio':>6}")

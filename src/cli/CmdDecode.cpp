@@ -3,11 +3,14 @@
 // GIF, --frame N (counted from 1) writes frame N's composited canvas instead of frame 1's.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "cli/Cli.h"
 #include "imaging/BmpWriter.h"
 #include "imaging/GifToBmp.h"
 #include "imaging/OpenPicture.h"
+#include "imaging/ReaderChoice.h"
 #include "platform/FileSystem.h"
 
 namespace pv::cli {
@@ -22,6 +25,26 @@ int32_t ParseFrame(const std::string& text) {
         return 0;
     }
     return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+// The view's road for a GIF, keeping only the canvas of frame `frame` (from 1): the
+// other frames are still decoded and counted, so the frame count and that frame's pixels
+// are the view's, without a canvas for every frame.
+Status OpenGifForFrame(const std::string& path, int32_t frame, OpenedPicture& out) {
+    out = {};
+    std::vector<uint8_t> bytes;
+    if (Status s = ReadWholeFile(path, bytes); s != Status::Ok) {
+        return s;
+    }
+    auto gif = std::make_unique<CGifToBmp>();
+    const Status s = gif->ReadForFrame(bytes, static_cast<size_t>(frame - 1));
+    if (s == Status::Unsupported) {
+        return OpenPictureFile(path, out);  // the picture-object fallback, as the view does
+    }
+    if (s == Status::Ok) {
+        out.reader = std::move(gif);
+    }
+    return s;
 }
 
 }  // namespace
@@ -48,7 +71,8 @@ int RunDecode(const Args& args) {
     const std::string out = ProgramPathFromHost(files[1]);
 
     OpenedPicture picture;
-    Status s = OpenPictureFile(in, picture);
+    Status s =
+            ReaderForPath(in) == ReaderKind::Gif ? OpenGifForFrame(in, frame, picture) : OpenPictureFile(in, picture);
     if (s != Status::Ok) {
         std::fprintf(stderr, "%s: %s\n", files[0].c_str(), StatusText(s));
         return kExitFailed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "base/DecodeLimits.h"
 #include "imaging/GifToBmp.h"
@@ -17,10 +18,12 @@ void FillCanvas(uint8_t* canvas, size_t size, uint32_t stride, int32_t width, co
         std::memset(canvas, bgr[0], size);
         return;
     }
-    // One row by pixels, the others copied from it.
+    // One row by pixels (its padding zero, never left as it was), the others copied from it.
     for (int32_t x = 0; x < width; ++x) {
         std::memcpy(canvas + 3 * static_cast<size_t>(x), bgr, 3);
     }
+    const size_t used = 3 * static_cast<size_t>(width);
+    std::memset(canvas + used, 0, stride - used);
     for (size_t at = stride; at + stride <= size; at += stride) {
         std::memcpy(canvas + at, canvas, stride);
     }
@@ -38,6 +41,8 @@ void GifAnimation::Clear() {
     canvasSize_ = 0;
     budgetLeft_ = 0;
     finished_ = true;
+    keep_ = kKeepAll;
+    spare_ = nullptr;
 }
 
 int32_t GifAnimation::PlaybackDelayMs(uint16_t delay) {
@@ -107,9 +112,25 @@ Status GifAnimation::CompositeAll(CGifToBmp& reader, std::span<const uint8_t> fi
     return Status::Ok;
 }
 
+Status GifAnimation::CompositeOnly(CGifToBmp& reader, std::span<const uint8_t> file, size_t keep) {
+    Status s = Start(reader, file);
+    if (s != Status::Ok) {
+        return s;
+    }
+    keep_ = keep;
+    while (AddNextFrame(reader, file)) {
+    }
+    return Status::Ok;
+}
+
 uint8_t* GifAnimation::NewCanvas() {
     if (canvasSize_ > budgetLeft_) {
         return nullptr;
+    }
+    if (spare_ != nullptr) {
+        // Charged like a new canvas, so the frames counted are those the full road keeps.
+        budgetLeft_ -= canvasSize_;
+        return std::exchange(spare_, nullptr);
     }
     if (slabFree_ == 0) {
         const size_t affordable = budgetLeft_ / canvasSize_;
@@ -135,6 +156,20 @@ bool GifAnimation::AddFrame(const CGifToBmp& reader) {
     const int32_t top = reader.FrameTop();
     if (left < 0 || top < 0) {
         return false;
+    }
+    if (keep_ != kKeepAll && frames_.size() > keep_) {
+        // Past the frame wanted: counted, with the budget charged as a canvas would be.
+        if (canvasSize_ > budgetLeft_) {
+            return false;
+        }
+        budgetLeft_ -= canvasSize_;
+        GifFrame counted;
+        counted.left = left;
+        counted.top = top;
+        counted.delay = reader.Control().delay;
+        counted.disposal = reader.Control().disposal;
+        frames_.push_back(counted);
+        return true;
     }
     uint8_t* canvas = NewCanvas();
     if (canvas == nullptr) {
@@ -207,6 +242,11 @@ bool GifAnimation::AddFrame(const CGifToBmp& reader) {
         }
     }
     frames_.push_back(std::move(frame));
+    // The canvas before this one has served as its starting point; unless it is the one
+    // wanted, the next frame can be drawn on it.
+    if (keep_ != kKeepAll && frames_.size() >= 2 && frames_.size() - 2 != keep_) {
+        spare_ = std::exchange(frames_[frames_.size() - 2].canvas, nullptr);
+    }
     return true;
 }
 

@@ -54,6 +54,12 @@ public:
     bool AddNextFrame(CGifToBmp& reader, std::span<const uint8_t> file);
     // Start, then every further frame.
     [[nodiscard]] Status CompositeAll(CGifToBmp& reader, std::span<const uint8_t> file);
+    // The same frames, counted by the same rules, for a caller that needs the canvas of
+    // frame `keep` (counted from 0) alone: the canvases before it are reused as the
+    // compositing moves on, and the frames after it are decoded and counted but not
+    // composited. Only CanvasImage(keep) has pixels afterwards (when the file has that
+    // many frames).
+    [[nodiscard]] Status CompositeOnly(CGifToBmp& reader, std::span<const uint8_t> file, size_t keep);
     void Clear();
 
     [[nodiscard]] size_t FrameCount() const { return frames_.size(); }
@@ -87,6 +93,9 @@ private:
     size_t canvasSize_ = 0;
     size_t budgetLeft_ = 0;
     bool finished_ = true;
+    static constexpr size_t kKeepAll = SIZE_MAX;
+    size_t keep_ = kKeepAll;    // CompositeOnly's frame
+    uint8_t* spare_ = nullptr;  // a canvas CompositeOnly no longer needs
 };
 
 }  // namespace pv

@@ -363,6 +363,16 @@ Status CGifToBmp::Read(std::span<const uint8_t> file) {
     return Status::Ok;
 }
 
+Status CGifToBmp::ReadForFrame(std::span<const uint8_t> file, size_t index) {
+    image_ = {};
+    Status s = animation_.CompositeOnly(*this, file, index);
+    if (s != Status::Ok) {
+        return s;
+    }
+    image_ = animation_.CanvasImage(std::min(index, animation_.FrameCount() - 1));
+    return Status::Ok;
+}
+
 int32_t CGifToBmp::FrameCount() const {
     return static_cast<int32_t>(animation_.FrameCount());
 }

@@ -45,6 +45,11 @@ public:
     // The view's road: every frame composited; image() is frame 1's canvas. Refused when
     // frame 1 cannot be read; a later frame that fails ends the animation there.
     [[nodiscard]] Status Read(std::span<const uint8_t> file) override;
+    // Read's result and frame count for a caller that wants frame `index` (from 0) alone
+    // (the command-line decoder): only that frame's canvas is kept (see
+    // GifAnimation::CompositeOnly); image() is that frame's canvas, or the last frame's
+    // when the file has fewer.
+    [[nodiscard]] Status ReadForFrame(std::span<const uint8_t> file, size_t index);
     [[nodiscard]] int32_t FrameCount() const override;
 
     // Reads image n (counted from 1), walking the file from its start.
