@@ -1,7 +1,9 @@
 // The GIF reader with every frame composited, as the image view opens a file, plus the
 // frame reader's non-sequential walk as the thumbnail producer and callers may use it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 #include "imaging/GifToBmp.h"
@@ -9,7 +11,24 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> file(data, size);
     pv::CGifToBmp gif;
-    if (gif.Read(file) == pv::Status::Ok) {
+    const pv::Status status = gif.Read(file);
+    // The command-line decoder's road keeps frame 2's canvas only: same result, same frame
+    // count, same pixels.
+    pv::CGifToBmp one;
+    if (one.ReadForFrame(file, 1) != status) {
+        __builtin_trap();
+    }
+    if (status == pv::Status::Ok) {
+        const pv::ImageBuffer mine = one.image();
+        const pv::ImageBuffer theirs =
+                gif.animation().CanvasImage(std::min<size_t>(1, gif.animation().FrameCount() - 1));
+        const size_t bytes = size_t{mine.stride} * static_cast<size_t>(mine.height);
+        if (one.FrameCount() != gif.FrameCount() || mine.stride != theirs.stride || mine.height != theirs.height ||
+            std::memcmp(mine.pixels, theirs.pixels, bytes) != 0) {
+            __builtin_trap();
+        }
+    }
+    if (status == pv::Status::Ok) {
         unsigned sum = 0;
         for (size_t i = 0; i < gif.animation().FrameCount(); ++i) {
             const pv::ImageBuffer canvas = gif.animation().CanvasImage(i);
