@@ -2,30 +2,35 @@
 
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace pv {
 
 namespace {
 
-bool HasDrive(const std::string& p) {
-    return p.size() >= 2 && p[1] == ':' &&
-           ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
-}
-
-}  // namespace
-
-std::string FoldFullPath(const std::string& input, const std::string& currentFolder) {
-    std::string path = input;
+std::string WithBackslashes(std::string path) {
     for (char& c : path) {
         if (c == '/') {
             c = '\\';
         }
     }
-    std::string cwd = currentFolder;
-    for (char& c : cwd) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
+    return path;
+}
+
+bool HasDrive(const std::string& p) {
+    return p.size() >= 2 && p[1] == ':' && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
+}
+
+}  // namespace
+
+// Both platforms accept "/" where the program writes "\\".
+std::string ProgramPathFromHost(const std::string& hostPath) {
+    return WithBackslashes(hostPath);
+}
+
+std::string FoldFullPath(const std::string& input, const std::string& currentFolder) {
+    const std::string path = WithBackslashes(input);
+    const std::string cwd = WithBackslashes(currentFolder);
 
     // Split into a root ("C:\" or "\") and the segments that follow it.
     std::string root;

@@ -94,16 +94,6 @@ std::string HostPathFromProgram(const std::string& programPath) {
     return out;
 }
 
-std::string ProgramPathFromHost(const std::string& hostPath) {
-    std::string out = hostPath;
-    for (char& c : out) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return out;
-}
-
 struct FolderListing::Impl {
     DIR* dir = nullptr;
 };

@@ -36,16 +36,6 @@ std::string HostPathFromProgram(const std::string& programPath) {
     return programPath;
 }
 
-std::string ProgramPathFromHost(const std::string& hostPath) {
-    std::string out = hostPath;
-    for (char& c : out) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return out;
-}
-
 struct FolderListing::Impl {
     HANDLE find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW data{};
