@@ -14,11 +14,11 @@ namespace {
 constexpr UINT_PTR kToolBarSubclassId = 0x50765442;  // "PvTB"
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-HIMAGELIST LoadStrip(HWND parent, const ToolBarSpec& spec, int& width, int& height) {
-    bool twice = spec.bitmap2xId != 0 && WantsDoubleArt(parent);
-    UINT id = twice ? spec.bitmap2xId : spec.bitmapId;
-    width = twice ? spec.imageWidth * 2 : spec.imageWidth;
-    height = twice ? spec.imageHeight * 2 : spec.imageHeight;
+HIMAGELIST LoadStrip(HWND parent, const ToolBarSpec& layout, int& width, int& height) {
+    bool twice = layout.bitmap2xId != 0 && WantsDoubleArt(parent);
+    UINT id = twice ? layout.bitmap2xId : layout.bitmapId;
+    width = twice ? layout.imageWidth * 2 : layout.imageWidth;
+    height = twice ? layout.imageHeight * 2 : layout.imageHeight;
     auto bitmap = static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bitmap == nullptr) {
@@ -64,11 +64,11 @@ LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 
 }  // namespace
 
-HWND CreateToolBar(HWND parent, const ToolBarSpec& spec) {
+HWND CreateToolBar(HWND parent, const ToolBarSpec& layout) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                   TBSTYLE_TRANSPARENT | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
     HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, style, 0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(layout.id)), GetModuleHandleW(nullptr),
                                nullptr);
     if (bar == nullptr) {
         return nullptr;
@@ -78,7 +78,7 @@ HWND CreateToolBar(HWND parent, const ToolBarSpec& spec) {
 
     int width = 0;
     int height = 0;
-    HIMAGELIST list = spec.bitmapId != 0 ? LoadStrip(parent, spec, width, height) : nullptr;
+    HIMAGELIST list = layout.bitmapId != 0 ? LoadStrip(parent, layout, width, height) : nullptr;
     if (list != nullptr) {
         SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
         SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
@@ -88,9 +88,9 @@ HWND CreateToolBar(HWND parent, const ToolBarSpec& spec) {
     }
 
     std::vector<TBBUTTON> buttons;
-    buttons.reserve(spec.buttons.size());
+    buttons.reserve(layout.buttons.size());
     int image = 0;
-    for (const ToolButtonSpec& b : spec.buttons) {
+    for (const ToolButtonSpec& b : layout.buttons) {
         TBBUTTON tb{};
         if (b.command == 0) {
             tb.fsStyle = BTNS_SEP;

@@ -28,7 +28,7 @@ struct ToolBarSpec {
 
 // Buttons take the images of the strip in order: the n-th non-separator button image n.
 // Magenta (255, 0, 255) in a strip is transparent. Returns null on failure.
-HWND CreateToolBar(HWND parent, const ToolBarSpec& spec);
+HWND CreateToolBar(HWND parent, const ToolBarSpec& layout);
 
 // The button's rectangle in tool-bar client coordinates, by button index (separators count).
 RECT ToolButtonRect(HWND toolBar, int index);

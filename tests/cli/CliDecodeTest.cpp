@@ -1,7 +1,6 @@
 // pictavo-cli decode as a user of the tool sees it: output line, files, exit codes.
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "TestPaths.h"
@@ -30,13 +29,13 @@ RunResult RunCli(const std::string& args) {
 
 TEST(CliDecodeTest, WritesBottomUpBmpAndReportsSize) {
     std::string dir = test::MakeScratchDir("cli-decode");
-    test::BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.width = 3;
-    spec.height = 2;
-    spec.paletteEntries = 256;
-    spec.fileRows = {{1, 2, 3, 0}, {4, 5, 6, 0}};
-    test::WriteHostFile(dir + "/in.BMP", test::BuildBmp(spec));
+    test::BmpSpec fields;
+    fields.bitsPerPixel = 8;
+    fields.width = 3;
+    fields.height = 2;
+    fields.paletteEntries = 256;
+    fields.fileRows = {{1, 2, 3, 0}, {4, 5, 6, 0}};
+    test::WriteHostFile(dir + "/in.BMP", test::BuildBmp(fields));
 
     RunResult r = RunCli("decode " + dir + "/in.BMP " + dir + "/out.bmp");
     EXPECT_EQ(r.exitCode, 0);

@@ -1,8 +1,7 @@
-#include "imaging/BmpToBmp.h"
-
 #include <gtest/gtest.h>
 
 #include "BmpBuilder.h"
+#include "imaging/BmpToBmp.h"
 #include "imaging/ClassHeap.h"
 
 namespace pv {
@@ -16,10 +15,11 @@ TEST(RowStrideTest, PadsEveryDepthToFourBytes) {
         int32_t bpp, width;
         uint32_t stride;
     } cases[] = {
-            {1, 1, 4},   {1, 32, 4},  {1, 33, 8},  {4, 1, 4},   {4, 8, 4},    {4, 9, 8},   {8, 1, 4},
-            {8, 4, 4},   {8, 5, 8},   {16, 1, 4},  {16, 2, 4},  {16, 3, 8},   {24, 1, 4},  {24, 4, 12},
-            {24, 5, 16}, {32, 3, 12}, {32, 1, 4},  {2, 7, 4},   {2, 8, 8},
+            {1, 1, 4},   {1, 32, 4},  {1, 33, 8}, {4, 1, 4},  {4, 8, 4},  {4, 9, 8},  {8, 1, 4},
+            {8, 4, 4},   {8, 5, 8},   {16, 1, 4}, {16, 2, 4}, {16, 3, 8}, {24, 1, 4}, {24, 4, 12},
+            {24, 5, 16}, {32, 3, 12}, {32, 1, 4}, {2, 7, 4},  {2, 8, 8},
     };
+
     for (const Case& c : cases) {
         EXPECT_EQ(RowStride(c.bpp, c.width), c.stride) << c.bpp << " bits, width " << c.width;
     }
@@ -28,11 +28,11 @@ TEST(RowStrideTest, PadsEveryDepthToFourBytes) {
 
 TEST(BmpToBmpTest, TwentyFourBitRowsComeOutTopDownWithPadding) {
     // Width 1: three pixel bytes and one padding byte per row; file row 0 is the bottom.
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 3;
-    spec.fileRows = {{1, 2, 3, 0xAA}, {4, 5, 6, 0xBB}, {7, 8, 9, 0xCC}};
-    auto file = BuildBmp(spec);
+    BmpSpec fields;
+    fields.width = 1;
+    fields.height = 3;
+    fields.fileRows = {{1, 2, 3, 0xAA}, {4, 5, 6, 0xBB}, {7, 8, 9, 0xCC}};
+    auto file = BuildBmp(fields);
     CBmpToBmp reader;
     ASSERT_EQ(reader.Read(file), Status::Ok);
     const ImageBuffer& img = reader.image();
@@ -47,38 +47,38 @@ TEST(BmpToBmpTest, TwentyFourBitRowsComeOutTopDownWithPadding) {
 
 TEST(BmpToBmpTest, EightBitPaletteLengthAndPlacement) {
     // Colours-used 0 means 256 entries.
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.width = 2;
-    spec.height = 1;
-    spec.paletteEntries = 256;
-    spec.fileRows = {{0, 255, 0, 0}};
+    BmpSpec fields;
+    fields.bitsPerPixel = 8;
+    fields.width = 2;
+    fields.height = 1;
+    fields.paletteEntries = 256;
+    fields.fileRows = {{0, 255, 0, 0}};
     CBmpToBmp reader;
-    ASSERT_EQ(reader.Read(BuildBmp(spec)), Status::Ok);
+    ASSERT_EQ(reader.Read(BuildBmp(fields)), Status::Ok);
     EXPECT_EQ(PixelAt(reader.image(), 1, 0), (Bgr{255, 0, 255 ^ 0x55}));
 
     // Only 3 entries stored: indices past them read black, never memory past the block.
-    spec.coloursUsed = 3;
-    spec.paletteEntries = 3;
-    spec.fileRows = {{2, 200, 0, 0}};
-    ASSERT_EQ(reader.Read(BuildBmp(spec)), Status::Ok);
+    fields.coloursUsed = 3;
+    fields.paletteEntries = 3;
+    fields.fileRows = {{2, 200, 0, 0}};
+    ASSERT_EQ(reader.Read(BuildBmp(fields)), Status::Ok);
     EXPECT_EQ(PixelAt(reader.image(), 0, 0), (Bgr{2, 253, 2 ^ 0x55}));
     EXPECT_EQ(PixelAt(reader.image(), 1, 0), (Bgr{0, 0, 0}));
 
     // A 124-byte header puts the palette after it, not at offset 54.
-    spec.headerSize = 124;
-    spec.fileRows = {{1, 0, 0, 0}};
-    ASSERT_EQ(reader.Read(BuildBmp(spec)), Status::Ok);
+    fields.headerSize = 124;
+    fields.fileRows = {{1, 0, 0, 0}};
+    ASSERT_EQ(reader.Read(BuildBmp(fields)), Status::Ok);
     EXPECT_EQ(PixelAt(reader.image(), 0, 0), (Bgr{1, 254, 1 ^ 0x55}));
 }
 
 TEST(BmpToBmpTest, NegativeHeightIsReadTopDownWithoutFlip) {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = -2;
-    spec.fileRows = {{1, 1, 1, 0}, {2, 2, 2, 0}};
+    BmpSpec fields;
+    fields.width = 1;
+    fields.height = -2;
+    fields.fileRows = {{1, 1, 1, 0}, {2, 2, 2, 0}};
     CBmpToBmp reader;
-    ASSERT_EQ(reader.Read(BuildBmp(spec)), Status::Ok);
+    ASSERT_EQ(reader.Read(BuildBmp(fields)), Status::Ok);
     EXPECT_EQ(reader.image().height, 2);
     EXPECT_EQ(reader.image().pixels[0], 1);
     EXPECT_EQ(reader.image().pixels[4], 2);
@@ -86,10 +86,10 @@ TEST(BmpToBmpTest, NegativeHeightIsReadTopDownWithoutFlip) {
 
 TEST(BmpToBmpTest, UnusualFilesAreLeftToThePictureObject) {
     for (uint16_t bpp : {1, 4, 16, 32}) {
-        BmpSpec spec;
-        spec.bitsPerPixel = bpp;
+        BmpSpec fields;
+        fields.bitsPerPixel = bpp;
         CBmpToBmp reader;
-        EXPECT_EQ(reader.Read(BuildBmp(spec)), Status::Unsupported) << bpp;
+        EXPECT_EQ(reader.Read(BuildBmp(fields)), Status::Unsupported) << bpp;
     }
     BmpSpec rle;
     rle.bitsPerPixel = 8;
@@ -118,14 +118,15 @@ TEST(BmpToBmpTest, HostileHeadersAreRefusedBeforeAllocating) {
             {"palette of 257", 4, 4, 8, 257, Status::BadHeader},
             {"palette that overflows", 4, 4, 8, 0x40000001, Status::BadHeader},
     };
+
     for (const Case& c : cases) {
-        BmpSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitsPerPixel = c.bpp;
-        spec.coloursUsed = c.colours;
+        BmpSpec fields;
+        fields.width = c.width;
+        fields.height = c.height;
+        fields.bitsPerPixel = c.bpp;
+        fields.coloursUsed = c.colours;
         CBmpToBmp reader;
-        EXPECT_EQ(reader.Read(BuildBmp(spec)), c.expected) << c.what;
+        EXPECT_EQ(reader.Read(BuildBmp(fields)), c.expected) << c.what;
         EXPECT_EQ(reader.image().pixels, nullptr) << c.what;
     }
     CBmpToBmp reader;
@@ -134,12 +135,12 @@ TEST(BmpToBmpTest, HostileHeadersAreRefusedBeforeAllocating) {
 }
 
 TEST(BmpToBmpTest, TruncatedFileShowsZeroWhereTheDataEnds) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 3;
-    spec.fileRows = {{9, 9, 9, 9, 9, 9, 0, 0}, {8, 8, 8}};  // bottom row whole, the next cut short
+    BmpSpec fields;
+    fields.width = 2;
+    fields.height = 3;
+    fields.fileRows = {{9, 9, 9, 9, 9, 9, 0, 0}, {8, 8, 8}};  // bottom row whole, the next cut short
     CBmpToBmp reader;
-    ASSERT_EQ(reader.Read(BuildBmp(spec)), Status::Ok);
+    ASSERT_EQ(reader.Read(BuildBmp(fields)), Status::Ok);
     const ImageBuffer& img = reader.image();
     EXPECT_EQ(img.pixels[0], 0);  // top row never reached
     EXPECT_EQ(img.pixels[img.stride * 1 + 0], 8);
@@ -147,8 +148,8 @@ TEST(BmpToBmpTest, TruncatedFileShowsZeroWhereTheDataEnds) {
     EXPECT_EQ(img.pixels[img.stride * 2 + 5], 9);
 
     // Rows that would start past the end of the file: nothing to show.
-    spec.fileRows.clear();
-    auto headerOnly = test::BuildBmp(spec);
+    fields.fileRows.clear();
+    auto headerOnly = test::BuildBmp(fields);
     EXPECT_EQ(reader.Read(headerOnly), Status::Truncated);
     EXPECT_EQ(reader.image().pixels, nullptr);
 }

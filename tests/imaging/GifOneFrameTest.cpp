@@ -76,12 +76,12 @@ TEST(GifOneFrameTest, BuiltAnimationsMatchTheViewsRoad) {
 
     const struct {
         const char* name;
-        GifSpec spec;
+        GifSpec fields;
     } cases[] = {
             {"chain", chain}, {"no trailer", noTrailer}, {"clipped", clipped}, {"broken", broken}, {"single", single}};
 
     for (const auto& c : cases) {
-        ExpectSameAsFullRoad(c.name, test::BuildGif(c.spec));
+        ExpectSameAsFullRoad(c.name, test::BuildGif(c.fields));
     }
 }
 

@@ -22,7 +22,7 @@ std::vector<Bgr> Pixels(const ImageBuffer& img) {
 TEST(PsdToBmpTest, PlanesBecomeRedGreenBlue) {
     struct Case {
         const char* what;
-        test::PsdSpec spec;
+        test::PsdSpec fields;
         std::vector<Bgr> expected;
     };
 
@@ -68,7 +68,7 @@ TEST(PsdToBmpTest, PlanesBecomeRedGreenBlue) {
     cases.push_back({"a run is cut where the planes end", s, {{0x55, 0x55, 0x55}, {0x55, 0x55, 0x55}}});
     for (const auto& c : cases) {
         CPsdToBmp reader;
-        ASSERT_EQ(reader.Read(test::BuildPsd(c.spec)), Status::Ok) << c.what;
+        ASSERT_EQ(reader.Read(test::BuildPsd(c.fields)), Status::Ok) << c.what;
         EXPECT_EQ(Pixels(reader.image()), c.expected) << c.what;
     }
 }
@@ -76,7 +76,7 @@ TEST(PsdToBmpTest, PlanesBecomeRedGreenBlue) {
 TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
     struct Case {
         const char* what;
-        test::PsdSpec spec;
+        test::PsdSpec fields;
         Status expected;
     };
 
@@ -127,7 +127,7 @@ TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
             Status::TooLarge);
     for (const auto& c : cases) {
         CPsdToBmp reader;
-        EXPECT_EQ(reader.Read(test::BuildPsd(c.spec)), c.expected) << c.what;
+        EXPECT_EQ(reader.Read(test::BuildPsd(c.fields)), c.expected) << c.what;
         EXPECT_FALSE(reader.image().HasPicture()) << c.what;
     }
     // A section length that points past the end stops the reader.

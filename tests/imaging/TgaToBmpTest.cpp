@@ -28,7 +28,7 @@ TEST(TgaToBmpTest, DecodesEachVariantToTheSamePixels) {
     // A 2 x 2 picture A B / C D (top row first) stored in every way the reader knows.
     struct Case {
         const char* what;
-        test::TgaSpec spec;
+        test::TgaSpec fields;
         std::vector<Bgr> expected;
     };
 
@@ -69,7 +69,7 @@ TEST(TgaToBmpTest, DecodesEachVariantToTheSamePixels) {
     add("the image ID and a colour map before true-colour packets are skipped", s);
     for (const auto& c : cases) {
         CTgaToBmp reader;
-        ASSERT_EQ(reader.Read(test::BuildTga(c.spec)), Status::Ok) << c.what;
+        ASSERT_EQ(reader.Read(test::BuildTga(c.fields)), Status::Ok) << c.what;
         EXPECT_EQ(reader.image().width, 2) << c.what;
         EXPECT_EQ(Pixels(reader.image()), c.expected) << c.what;
     }
@@ -117,7 +117,7 @@ TEST(TgaToBmpTest, SixteenBitPixelsAndMapEntriesAreFiveBitsAChannel) {
 TEST(TgaToBmpTest, ColourMapsAndGreyRamps) {
     struct Case {
         const char* what;
-        test::TgaSpec spec;
+        test::TgaSpec fields;
         std::vector<Bgr> expected;
     };
 
@@ -147,7 +147,7 @@ TEST(TgaToBmpTest, ColourMapsAndGreyRamps) {
     cases.push_back({"the first stored entry is index mapFirst", mapped, {{10, 20, 30}, {40, 50, 60}, {0, 0, 0}}});
     for (const auto& c : cases) {
         CTgaToBmp reader;
-        ASSERT_EQ(reader.Read(test::BuildTga(c.spec)), Status::Ok) << c.what;
+        ASSERT_EQ(reader.Read(test::BuildTga(c.fields)), Status::Ok) << c.what;
         EXPECT_EQ(Pixels(reader.image()), c.expected) << c.what;
     }
 }
@@ -177,7 +177,7 @@ TEST(TgaToBmpTest, ShortDataLeavesTheRestBlack) {
 TEST(TgaToBmpTest, RefusesBadHeaders) {
     struct Case {
         const char* what;
-        test::TgaSpec spec;
+        test::TgaSpec fields;
         Status expected;
     };
 
@@ -206,7 +206,7 @@ TEST(TgaToBmpTest, RefusesBadHeaders) {
     cases.push_back({"beyond the decode budget", s, Status::TooLarge});
     for (const auto& c : cases) {
         CTgaToBmp reader;
-        EXPECT_EQ(reader.Read(test::BuildTga(c.spec)), c.expected) << c.what;
+        EXPECT_EQ(reader.Read(test::BuildTga(c.fields)), c.expected) << c.what;
         EXPECT_FALSE(reader.image().HasPicture()) << c.what;
     }
     CTgaToBmp reader;

@@ -1,0 +1,9 @@
+// What the resource scripts need from the Windows headers (style and type constants),
+// brought in here so the scripts themselves name no Windows header.
+#pragma once
+
+#include <winuser.h>
+#include <winver.h>
+#include <commctrl.h>
+
+#include "app/win32/Resources.h"
