@@ -7,14 +7,11 @@ namespace pv {
 
 namespace {
 
-constexpr size_t kDirectoryStart = 6;
-constexpr size_t kEntrySize = 16;
-
 // The directory gives the size; the image's own header the depth. The palette holds 2
 // entries for 1 bit, 16 for 4 bits, otherwise the directory's colour count (0 meaning 256
 // for 8 bits).
 Status DrawEntry(std::span<const uint8_t> file, size_t i, const ImageBuffer& strip) {
-    const size_t entry = kDirectoryStart + kEntrySize * i;
+    const size_t entry = kIconDirectoryStart + kIconEntrySize * i;
     const uint32_t size = LoadU32LE(file, entry + 8);
     const uint32_t offset = LoadU32LE(file, entry + 12);
     if (!FitsIn(offset, size, file.size())) {
@@ -52,32 +49,7 @@ Status CCurToBmp::Read(std::span<const uint8_t> file) {
     image_ = {};
     rows_.Reset();
 
-    ByteReader r(file);
-    r.Skip(4);
-    const uint16_t count = r.U16LE();
-    if (!r.ok()) {
-        return Status::Truncated;
-    }
-    if (count == 0) {
-        return Status::BadHeader;
-    }
-    // A directory that does not fit in the file cannot describe a picture; checking it
-    // first keeps a bogus count from allocating a huge strip.
-    if (!FitsIn(kDirectoryStart, kEntrySize * count, file.size())) {
-        return Status::Truncated;
-    }
-    ImageBuffer strip;
-    if (Status s = MakeIconStrip(rows_, HeapId::Cur, count, background_, strip); s != Status::Ok) {
-        return s;
-    }
-    for (size_t i = 0; i < count; ++i) {
-        if (Status s = DrawEntry(file, i, strip); s != Status::Ok) {
-            rows_.Reset();
-            return s;
-        }
-    }
-    image_ = strip;
-    return Status::Ok;
+    return ReadIconStrip(file, 0, rows_, HeapId::Cur, background_, &DrawEntry, image_);
 }
 
 }  // namespace pv

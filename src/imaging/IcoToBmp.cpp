@@ -8,8 +8,6 @@ namespace pv {
 
 namespace {
 
-constexpr size_t kDirectoryStart = 6;
-constexpr size_t kEntrySize = 16;
 constexpr size_t kMaxImages = 32;
 constexpr uint32_t kMaxImageBytes = 1000000;
 
@@ -27,7 +25,7 @@ int64_t PaletteEntriesFor(uint16_t bitCount) {
 
 // Draws entry i; a refusal of the whole file otherwise Ok (a cell may stay grey).
 Status DrawEntry(std::span<const uint8_t> file, size_t i, const ImageBuffer& strip) {
-    const size_t entry = kDirectoryStart + kEntrySize * i;
+    const size_t entry = kIconDirectoryStart + kIconEntrySize * i;
     const uint32_t size = LoadU32LE(file, entry + 8);
     const uint32_t offset = LoadU32LE(file, entry + 12);
     if (size >= kMaxImageBytes) {
@@ -63,30 +61,7 @@ Status CIcoToBmp::Read(std::span<const uint8_t> file) {
     image_ = {};
     rows_.Reset();
 
-    ByteReader r(file);
-    r.Skip(4);
-    const uint16_t count = r.U16LE();
-    if (!r.ok()) {
-        return Status::Truncated;
-    }
-    if (count == 0 || count > kMaxImages) {
-        return Status::BadHeader;
-    }
-    if (!FitsIn(kDirectoryStart, kEntrySize * count, file.size())) {
-        return Status::Truncated;
-    }
-    ImageBuffer strip;
-    if (Status s = MakeIconStrip(rows_, HeapId::Ico, count, kIconBackground, strip); s != Status::Ok) {
-        return s;
-    }
-    for (size_t i = 0; i < count; ++i) {
-        if (Status s = DrawEntry(file, i, strip); s != Status::Ok) {
-            rows_.Reset();
-            return s;
-        }
-    }
-    image_ = strip;
-    return Status::Ok;
+    return ReadIconStrip(file, kMaxImages, rows_, HeapId::Ico, kIconBackground, &DrawEntry, image_);
 }
 
 }  // namespace pv

@@ -131,4 +131,39 @@ void FillIconImage(const IconImage& image, const ImageBuffer& strip, size_t cell
     }
 }
 
+Status ReadIconStrip(std::span<const uint8_t> file,
+                     size_t maxImages,
+                     HeapBlock& rows,
+                     HeapId heap,
+                     uint8_t shade,
+                     DrawIconEntry draw,
+                     ImageBuffer& image) {
+    ByteReader r(file);
+    r.Skip(4);
+    const uint16_t count = r.U16LE();
+    if (!r.ok()) {
+        return Status::Truncated;
+    }
+    if (count == 0 || (maxImages != 0 && count > maxImages)) {
+        return Status::BadHeader;
+    }
+    // A directory that does not fit in the file cannot describe a picture; checking it
+    // first keeps a bogus count from allocating a huge strip.
+    if (!FitsIn(kIconDirectoryStart, kIconEntrySize * count, file.size())) {
+        return Status::Truncated;
+    }
+    ImageBuffer strip;
+    if (Status s = MakeIconStrip(rows, heap, count, shade, strip); s != Status::Ok) {
+        return s;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (Status s = draw(file, i, strip); s != Status::Ok) {
+            rows.Reset();
+            return s;
+        }
+    }
+    image = strip;
+    return Status::Ok;
+}
+
 }  // namespace pv

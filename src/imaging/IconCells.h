@@ -32,6 +32,25 @@ enum class CellAlign {
     Bottom
 };
 
+// The icon and cursor directory: a 6-byte header with the image count, then one 16-byte
+// entry per image.
+inline constexpr size_t kIconDirectoryStart = 6;
+inline constexpr size_t kIconEntrySize = 16;
+
+// Draws directory entry `index` of `file` into its cell of `strip`.
+using DrawIconEntry = Status (*)(std::span<const uint8_t> file, size_t index, const ImageBuffer& strip);
+
+// Reads the directory (at most `maxImages` entries; 0 sets no limit), makes the strip of
+// cells in `shade` and draws every entry into it. A directory that does not fit the file is
+// refused before the strip is allocated; an entry that fails refuses the whole file.
+[[nodiscard]] Status ReadIconStrip(std::span<const uint8_t> file,
+                                   size_t maxImages,
+                                   HeapBlock& rows,
+                                   HeapId heap,
+                                   uint8_t shade,
+                                   DrawIconEntry draw,
+                                   ImageBuffer& image);
+
 // Allocates a strip of `count` cells filled with `shade` and describes it in `image`.
 [[nodiscard]] Status MakeIconStrip(HeapBlock& rows, HeapId heap, size_t count, uint8_t shade, ImageBuffer& image);
 
