@@ -11,3 +11,33 @@ if [[ -n "$leaks" ]]; then
     exit 1
 fi
 echo "seam: no Windows header outside win32/ and src/framework/"
+
+# Layers include only themselves and the layers below them (the build enforces the same
+# through each layer's include root; this names the offending line).
+declare -A allowed=(
+    [base]="base"
+    [platform]="base platform"
+    [framework]="base framework"
+    [imaging]="base platform imaging"
+    [search]="base platform search"
+    [view]="base platform imaging framework view"
+    [thumbs]="base platform imaging search framework view thumbs"
+    [shell]="base platform imaging search framework view thumbs shell"
+    [app]="base platform imaging search framework view thumbs shell app"
+    [cli]="base platform imaging search view thumbs shell app cli"
+)
+bad=0
+while IFS=: read -r file line text; do
+    layer="${file#src/}"
+    layer="${layer%%/*}"
+    target="$(sed -E 's/.*#include[[:space:]]*"([a-z]+)\/.*/\1/' <<<"$text")"
+    [[ -n "${allowed[$layer]:-}" ]] || continue
+    if [[ " ${allowed[$layer]} " != *" $target "* ]]; then
+        echo "$file:$line: layer '$layer' includes '$target' above it: $text"
+        bad=1
+    fi
+done < <(grep -rnE '#include[[:space:]]*"[a-z]+/' src)
+if ((bad)); then
+    exit 1
+fi
+echo "layers: every include points down"

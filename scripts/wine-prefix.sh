@@ -7,11 +7,15 @@ source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$PV_WINE"
 
 make_template() {
-    local t="$PV_WINE/template"
+    local t="$PV_WINE_TEMPLATE"
     [[ -f "$t/.ready" ]] && return 0
     rm -rf "$t"
+    mkdir -p "$(dirname "$t")"
     export WINEPREFIX="$t"
-    DISPLAY= wineboot --init >/dev/null 2>&1 || true
+    if ! DISPLAY= wineboot --init >"$t.log" 2>&1 || [[ ! -f "$t/system.reg" ]]; then
+        echo "wine-prefix: wineboot failed to make $t (see $t.log)" >&2
+        exit 1
+    fi
     cat > "$t/drive_c/pictavo-settings.reg" <<'REG'
 REGEDIT4
 
@@ -25,7 +29,8 @@ REGEDIT4
 "Auto"="1"
 "Debugger"=""
 REG
-    DISPLAY= wine regedit /S 'C:\pictavo-settings.reg' >/dev/null 2>&1
+    DISPLAY= wine regedit /S 'C:\pictavo-settings.reg' >/dev/null 2>&1 \
+        || { echo "wine-prefix: importing the test settings failed" >&2; exit 1; }
     wineserver -w
     touch "$t/.ready"
 }
@@ -38,7 +43,7 @@ copy_prefix() {
         return 0
     fi
     rm -rf "$p"
-    cp -a "$PV_WINE/template" "$p"
+    cp -a "$PV_WINE_TEMPLATE" "$p"
     if [[ "$driver" == null ]]; then
         export WINEPREFIX="$p"
         printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n"Graphics"="null"\n' > "$p/drive_c/null.reg"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/ExtensionTable.h"
+#include "search/ExtensionTable.h"
 #include "base/Text.h"
 #include "cli/Cli.h"
 #include "cli/RecordLines.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/Handles.h"
+#include "base/win32/Handles.h"
 #include "framework/Window.h"
 
 namespace pv {

@@ -1,7 +1,7 @@
 #include "framework/PaneContainer.h"
 
 #include "framework/Dpi.h"
-#include "framework/Handles.h"
+#include "base/win32/Handles.h"
 
 namespace pv {
 

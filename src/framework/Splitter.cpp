@@ -1,6 +1,6 @@
 #include "framework/Splitter.h"
 
-#include "framework/Handles.h"
+#include "base/win32/Handles.h"
 
 namespace pv {
 

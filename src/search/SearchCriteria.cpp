@@ -1,6 +1,6 @@
 #include "search/SearchCriteria.h"
 
-#include "app/ExtensionTable.h"
+#include "search/ExtensionTable.h"
 
 namespace pv {
 

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "app/win32/FrameBars.h"
-#include "app/win32/Resources.h"
+#include "base/ResourceIds.h"
 #include "framework/CommandBar.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"

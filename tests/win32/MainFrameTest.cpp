@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "RegistrySandbox.h"
-#include "app/CommandIds.h"
+#include "base/ResourceIds.h"
 #include "app/win32/FrameThreads.h"
 #include "base/win32/Wide.h"
 #include "imaging/BmpWriter.h"

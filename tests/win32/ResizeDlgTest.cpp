@@ -2,7 +2,7 @@
 // sense.
 #include <gtest/gtest.h>
 
-#include "app/win32/Resources.h"
+#include "base/ResourceIds.h"
 #include "view/win32/ResizeDlg.h"
 
 namespace pv {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/win32/FrameBars.h"
-#include "app/win32/Resources.h"
-#include "framework/Handles.h"
+#include "base/ResourceIds.h"
+#include "base/win32/Handles.h"
 #include "framework/ResourceText.h"
 
 namespace pv {

@@ -6,8 +6,8 @@ set -euo pipefail
 native="$1"
 windows="$2"
 if [[ ! -x "$native" ]]; then
-    echo "native pictavo-cli not built; skipping"
-    exit 0
+    echo "native pictavo-cli not built ($native): build the native preset first"
+    exit 77
 fi
 root="$(mktemp -d /tmp/pictavo-compare.XXXXXX)"
 trap 'rm -rf "$root"' EXIT

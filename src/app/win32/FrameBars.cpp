@@ -1,6 +1,6 @@
 #include "app/win32/FrameBars.h"
 
-#include "app/win32/Resources.h"
+#include "base/ResourceIds.h"
 #include "framework/Dpi.h"
 
 namespace pv {

@@ -4,10 +4,9 @@
 #include <shellapi.h>
 #include <vector>
 
-#include "app/CommandIds.h"
+#include "base/ResourceIds.h"
 #include "app/FrameTexts.h"
 #include "app/OpenFilters.h"
-#include "app/win32/Resources.h"
 #include "base/Text.h"
 #include "base/win32/Wide.h"
 #include "framework/Dialog.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/win32/Resources.h"
+#include "base/ResourceIds.h"
 
 namespace pv {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
 #include "imaging/GifAnimation.h"
 #include "imaging/GifToBmp.h"
@@ -10,21 +11,6 @@ namespace pv {
 
 namespace {
 
-// Context menu 129 and the frame's private messages.
-constexpr UINT kContextMenuId = 129;
-constexpr UINT kItemOriginalSize = 1089;
-constexpr UINT kItemZoomIn = 1090;
-constexpr UINT kItemZoomOut = 1091;
-constexpr UINT kItemNearest = 1092;
-constexpr UINT kItemBilinear = 1093;
-constexpr UINT kItemFileOpen = 1094;
-constexpr UINT kItemFolders = 32819;
-constexpr UINT kItemSaveAs = 1095;
-constexpr UINT kUmOpenDialog = WM_USER + 205;
-constexpr UINT kUmFoldersDialog = WM_USER + 206;
-constexpr UINT kUmViewMenuCmd = WM_USER + 207;
-constexpr UINT kUmSaveAs = WM_USER + 208;
-constexpr UINT kUmRefreshTexts = WM_USER + 215;
 // The animation worker asks the window thread to recompute the scroll ranges: bars may
 // only change on the thread that owns the window.
 constexpr UINT kUmAnimationRanges = WM_APP + 1;
@@ -221,7 +207,7 @@ void CTavi5View::Redraw() {
 }
 
 void CTavi5View::NotifyZoomChanged() {
-    NotifyFrame(kUmRefreshTexts, 0);
+    NotifyFrame(UM_REFRESHTEXTS, 0);
 }
 
 HWND CTavi5View::FrameWindow() const {
@@ -295,17 +281,17 @@ void CTavi5View::OnLeftButtonDown(LPARAM lp) {
         model_.zoom().ClickZoom({band.left, band.top, band.right, band.bottom});
     }
     Redraw();
-    NotifyFrame(kUmRefreshTexts, 0);
+    NotifyFrame(UM_REFRESHTEXTS, 0);
 }
 
 void CTavi5View::OnContextMenu(LPARAM lp) {
     if (contextMenu_ == nullptr) {
-        contextMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kContextMenuId));
+        contextMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_VIEW_MENU));
         if (contextMenu_ == nullptr) {
             return;
         }
-        CheckMenuItem(contextMenu_, kItemZoomIn, MF_BYCOMMAND | MF_CHECKED);
-        CheckMenuItem(contextMenu_, kItemBilinear, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_, ID_CTX_ZOOMIN, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_, ID_CTX_BILINEAR, MF_BYCOMMAND | MF_CHECKED);
     }
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     if (p.x == -1 && p.y == -1) {
@@ -324,34 +310,34 @@ void CTavi5View::OnMenuCommand(UINT id) {
         CheckMenuItem(contextMenu_, off, MF_BYCOMMAND | MF_UNCHECKED);
     };
     switch (id) {
-    case kItemOriginalSize:
+    case ID_CTX_ORIGINAL:
         OriginalSize();
-        check(kItemZoomIn, kItemZoomOut);
-        NotifyFrame(kUmViewMenuCmd, id);
+        check(ID_CTX_ZOOMIN, ID_CTX_ZOOMOUT);
+        NotifyFrame(UM_VIEWMENUCMD, id);
         break;
-    case kItemZoomIn:
+    case ID_CTX_ZOOMIN:
         model_.zoom().SetClickMode(kClickModeZoomIn);
-        check(kItemZoomIn, kItemZoomOut);
-        NotifyFrame(kUmViewMenuCmd, id);
+        check(ID_CTX_ZOOMIN, ID_CTX_ZOOMOUT);
+        NotifyFrame(UM_VIEWMENUCMD, id);
         break;
-    case kItemZoomOut:
+    case ID_CTX_ZOOMOUT:
         model_.zoom().SetClickMode(kClickModeZoomOut);
-        check(kItemZoomOut, kItemZoomIn);
-        NotifyFrame(kUmViewMenuCmd, id);
+        check(ID_CTX_ZOOMOUT, ID_CTX_ZOOMIN);
+        NotifyFrame(UM_VIEWMENUCMD, id);
         break;
-    case kItemNearest:
+    case ID_CTX_NEAREST:
         SetFilter(kFilterNearest);
-        check(kItemNearest, kItemBilinear);
-        NotifyFrame(kUmViewMenuCmd, id);
+        check(ID_CTX_NEAREST, ID_CTX_BILINEAR);
+        NotifyFrame(UM_VIEWMENUCMD, id);
         break;
-    case kItemBilinear:
+    case ID_CTX_BILINEAR:
         SetFilter(kFilterBilinear);
-        check(kItemBilinear, kItemNearest);
-        NotifyFrame(kUmViewMenuCmd, id);
+        check(ID_CTX_BILINEAR, ID_CTX_NEAREST);
+        NotifyFrame(UM_VIEWMENUCMD, id);
         break;
-    case kItemFileOpen: NotifyFrame(kUmOpenDialog, 0); break;
-    case kItemFolders: NotifyFrame(kUmFoldersDialog, 0); break;
-    case kItemSaveAs: NotifyFrame(kUmSaveAs, 0); break;
+    case ID_CTX_OPEN: NotifyFrame(UM_OPENDIALOG, 0); break;
+    case ID_CTX_FOLDERS: NotifyFrame(UM_FOLDERSDIALOG, 0); break;
+    case ID_CTX_SAVEAS: NotifyFrame(UM_SAVEAS, 0); break;
     default: break;
     }
 }

@@ -4,7 +4,9 @@
 
 #include <utility>
 
-#include "framework/WinInclude.h"
+#include "base/win32/WinInclude.h"
+
+#include <commctrl.h>
 
 namespace pv {
 

@@ -6,4 +6,4 @@
 #include <winver.h>
 #include <commctrl.h>
 
-#include "app/win32/Resources.h"
+#include "base/ResourceIds.h"

@@ -1,4 +1,4 @@
-#include "app/ExtensionTable.h"
+#include "search/ExtensionTable.h"
 
 namespace pv {
 
