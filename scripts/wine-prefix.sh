@@ -6,16 +6,30 @@ set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 mkdir -p "$PV_WINE"
 
+# A prefix keeps the font list Wine found when it was made: one made before Wine's own fonts
+# were installed draws the caption buttons as letters. So every prefix is stamped with the
+# Wine and font packages it was made with, and made again when they change.
+stamp() {
+    dpkg-query -W -f='${Package} ${Version}\n' wine64 fonts-wine 2>/dev/null
+    echo fonts-in-prefix
+}
+
 make_template() {
     local t="$PV_WINE_TEMPLATE"
-    [[ -f "$t/.ready" ]] && return 0
+    [[ "$(cat "$t/.ready" 2>/dev/null)" == "$(stamp)" ]] && return 0
     rm -rf "$t"
     mkdir -p "$(dirname "$t")"
     export WINEPREFIX="$t"
-    if ! DISPLAY= wineboot --init >"$t.log" 2>&1 || [[ ! -f "$t/system.reg" ]]; then
+    DISPLAY= wineboot --init >"$t.log" 2>&1 || true
+    wineserver -w
+    if [[ ! -f "$t/system.reg" || ! -d "$t/drive_c/windows/system32" ]]; then
         echo "wine-prefix: wineboot failed to make $t (see $t.log)" >&2
         exit 1
     fi
+    # Wine here does not look in the folder where Debian puts its own fonts (Marlett draws
+    # the caption buttons, Tahoma the dialogs); the Windows fonts folder it always scans.
+    cp /usr/share/wine/fonts/*.ttf "$t/drive_c/windows/Fonts/" \
+        || { echo "wine-prefix: Wine's fonts are missing (package fonts-wine)" >&2; exit 1; }
     cat > "$t/drive_c/pictavo-settings.reg" <<'REG'
 REGEDIT4
 
@@ -32,14 +46,14 @@ REG
     DISPLAY= wine regedit /S 'C:\pictavo-settings.reg' >/dev/null 2>&1 \
         || { echo "wine-prefix: importing the test settings failed" >&2; exit 1; }
     wineserver -w
-    touch "$t/.ready"
+    stamp > "$t/.ready"
 }
 
 copy_prefix() {
     local name="$1" driver="$2"
     local p="$PV_WINE/$name"
     make_template
-    if [[ -f "$p/.ready" ]]; then
+    if [[ "$(cat "$p/.ready" 2>/dev/null)" == "$(stamp)" ]]; then
         return 0
     fi
     rm -rf "$p"
@@ -50,7 +64,7 @@ copy_prefix() {
         DISPLAY= wine regedit /S 'C:\null.reg' >/dev/null 2>&1
         wineserver -w
     fi
-    touch "$p/.ready"
+    stamp > "$p/.ready"
 }
 
 case "${1:-}" in
