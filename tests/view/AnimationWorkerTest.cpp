@@ -1,0 +1,164 @@
+// The animation worker against a windowless view: frames in turn, a stop that the view's
+// lock cannot block, a resize that lasts until the pass ends, an exception that ends it.
+#include <chrono>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <stdexcept>
+
+#include "TestPaths.h"
+#include "imaging/GifBuilder.h"
+#include "imaging/GifToBmp.h"
+#include "platform/FileSystem.h"
+#include "view/AnimationWorker.h"
+#include "view/ImageView.h"
+#include "view/SimulatedScrollHost.h"
+
+namespace pv {
+namespace {
+
+struct Draw {
+    size_t frame;
+    int32_t zoomedWidth;
+    uint8_t red;  // of the shown picture's top-left pixel
+};
+
+// Stands in for the window: records what the worker drew, plays the window thread's part
+// of the handshake, and lets the test wait for the worker (bounded, so a fault cannot hang).
+struct Window final : ImageViewEvents, AnimationSurface {
+    explicit Window(ImageView& v) : view(v) {}
+
+    void StopAnimation() override { worker->Stop(); }
+
+    void StartAnimation() override { worker->Start(dynamic_cast<const CGifToBmp&>(*view.Reader()).animation()); }
+
+    void FillBackground() override {}
+
+    void ShowMessage(std::string_view, std::string_view) override {}
+
+    void DrawFrame(size_t frame) override {
+        std::lock_guard hold(m);
+        draws.push_back({frame, view.zoom().ZoomedWidth(), view.Image()->pixels[2]});
+        changed.notify_all();
+        if (throwOnDraw) {
+            throw std::runtime_error("drawing failed");
+        }
+    }
+
+    bool PostPassStart() override {
+        std::lock_guard hold(m);
+        ++passStarts;
+        changed.notify_all();
+        return true;
+    }
+
+    std::vector<Draw> Draws() {
+        std::lock_guard hold(m);
+        return draws;
+    }
+
+    template <typename Done>
+    bool WaitUntil(Done done) {
+        std::unique_lock hold(m);
+        return changed.wait_for(hold, std::chrono::seconds(20), done);
+    }
+
+    ImageView& view;
+    AnimationWorker* worker = nullptr;
+    std::mutex m;
+    std::condition_variable changed;
+    std::vector<Draw> draws;
+    int passStarts = 0;
+    bool throwOnDraw = false;
+};
+
+struct Fixture {
+    explicit Fixture(bool throwOnDraw = false)
+        : host({50, 50}), view(host, &window, nullptr), window(view), worker(view, window) {
+        window.worker = &worker;
+        window.throwOnDraw = throwOnDraw;
+        const std::string dir = test::MakeScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Two 4 x 4 frames, red then blue, 100 ms each.
+        test::GifSpec gif;
+        gif.width = 4;
+        gif.height = 4;
+        gif.globalPalette = {255, 0, 0, 0, 0, 255};
+        gif.frames = {{.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 0), .disposal = 0},
+                      {.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 1), .disposal = 0}};
+        test::WriteHostFile(dir + "/a.gif", test::BuildGif(gif));
+        std::lock_guard hold(worker.lock());
+        opened = view.OpenInView(false, ProgramPathFromHost(dir + "/a.gif"));
+    }
+
+    ~Fixture() { worker.Stop(); }
+
+    SimulatedScrollHost host;
+    ImageView view;
+    Window window;
+    AnimationWorker worker;
+    int opened = 0;
+};
+
+TEST(AnimationWorkerTest, PlaysFramesInTurnAndStopsWhileTheViewIsLocked) {
+    Fixture f;
+    ASSERT_EQ(f.opened, 1);
+    EXPECT_TRUE(f.view.ImageReady());  // zoom, fit, resize and save act on an animation
+    EXPECT_EQ(f.worker.State(), AnimationState::Running);
+    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() >= 3; }));
+    {
+        std::lock_guard hold(f.worker.lock());  // as the window thread opening the next file
+        f.worker.Stop();
+    }
+    EXPECT_EQ(f.worker.State(), AnimationState::Stopped);
+    const std::vector<Draw> d = f.window.draws;
+    EXPECT_EQ(d[0].frame, 0u);
+    EXPECT_EQ(d[0].red, 255);
+    EXPECT_EQ(d[1].frame, 1u);
+    EXPECT_EQ(d[1].red, 0);
+    EXPECT_EQ(d[2].frame, 0u);
+    // The picture shown stays the frame last drawn.
+    EXPECT_EQ(f.view.Image()->pixels[2], d.back().red);
+}
+
+TEST(AnimationWorkerTest, AResizeLastsUntilTheNextPassStartsFromTheZoomFactor) {
+    Fixture f;
+    ASSERT_TRUE(f.window.WaitUntil([&] { return !f.window.draws.empty(); }));
+    size_t before = 0;
+    {
+        std::lock_guard hold(f.worker.lock());
+        ASSERT_TRUE(f.view.zoom().Resize(9, 6, kFilterNearest));
+        f.worker.RequestRedraw();
+        before = f.window.draws.size();
+    }
+    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.passStarts > 0; }));
+    std::vector<Draw> d = f.window.Draws();
+    d.erase(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(before));
+    ASSERT_EQ(d.size(), 2u);  // the restart keeps the stretched size for the whole pass
+    EXPECT_EQ(d[0].frame, 0u);
+    EXPECT_EQ(d[0].zoomedWidth, 9);
+    EXPECT_EQ(d[1].frame, 1u);
+    EXPECT_EQ(d[1].zoomedWidth, 9);
+    {
+        std::lock_guard hold(f.worker.lock());  // the window thread answers the pass start
+        f.view.zoom().RecomputeFromFactor();
+        f.worker.RequestRedraw();
+    }
+    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() > before + 2; }));
+    d = f.window.Draws();
+    EXPECT_EQ(d[before + 2].frame, 0u);
+    EXPECT_EQ(d[before + 2].zoomedWidth, 4);
+}
+
+TEST(AnimationWorkerTest, AnExceptionEndsTheWorkerAndANewOneStarts) {
+    Fixture f(true);
+    ASSERT_TRUE(f.window.WaitUntil([&] { return !f.window.draws.empty(); }));
+    f.worker.Stop();
+    EXPECT_EQ(f.worker.State(), AnimationState::Stopped);
+    EXPECT_EQ(f.window.Draws().size(), 1u);  // it left at the exception
+    f.window.throwOnDraw = false;
+    EXPECT_TRUE(f.worker.Start(dynamic_cast<const CGifToBmp&>(*f.view.Reader()).animation()));
+    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() >= 2; }));
+}
+
+}  // namespace
+}  // namespace pv
