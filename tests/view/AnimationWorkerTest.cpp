@@ -23,14 +23,24 @@ struct Draw {
     uint8_t red;  // of the shown picture's top-left pixel
 };
 
-// Stands in for the window: records what the worker drew, plays the window thread's part
-// of the handshake, and lets the test wait for the worker (bounded, so a fault cannot hang).
+// Stands in for the window on a two-frame animation (red then blue, 4 x 4, 100 ms each):
+// records what the worker drew and lets the test wait for it (bounded: a fault cannot hang).
 struct Window final : ImageViewEvents, AnimationSurface {
-    explicit Window(ImageView& v) : view(v) {}
+    explicit Window(bool throwing = false) : throwOnDraw(throwing) {
+        const std::string dir = test::MakeScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        test::GifSpec gif{.width = 4, .height = 4, .globalPalette = {255, 0, 0, 0, 0, 255}};
+        gif.frames = {{.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 0), .disposal = 0},
+                      {.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 1), .disposal = 0}};
+        test::WriteHostFile(dir + "/a.gif", test::BuildGif(gif));
+        std::lock_guard hold(worker.lock());
+        opened = view.OpenInView(false, ProgramPathFromHost(dir + "/a.gif"));
+    }
 
-    void StopAnimation() override { worker->Stop(); }
+    ~Window() override { worker.Stop(); }
 
-    void StartAnimation() override { worker->Start(dynamic_cast<const CGifToBmp&>(*view.Reader()).animation()); }
+    void StopAnimation() override { worker.Stop(); }
+
+    void StartAnimation() override { worker.Start(dynamic_cast<const CGifToBmp&>(*view.Reader()).animation()); }
 
     void FillBackground() override {}
 
@@ -63,54 +73,29 @@ struct Window final : ImageViewEvents, AnimationSurface {
         return changed.wait_for(hold, std::chrono::seconds(20), done);
     }
 
-    ImageView& view;
-    AnimationWorker* worker = nullptr;
     std::mutex m;
     std::condition_variable changed;
     std::vector<Draw> draws;
     int passStarts = 0;
     bool throwOnDraw = false;
-};
-
-struct Fixture {
-    explicit Fixture(bool throwOnDraw = false)
-        : host({50, 50}), view(host, &window, nullptr), window(view), worker(view, window) {
-        window.worker = &worker;
-        window.throwOnDraw = throwOnDraw;
-        const std::string dir = test::MakeScratchDir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        // Two 4 x 4 frames, red then blue, 100 ms each.
-        test::GifSpec gif;
-        gif.width = 4;
-        gif.height = 4;
-        gif.globalPalette = {255, 0, 0, 0, 0, 255};
-        gif.frames = {{.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 0), .disposal = 0},
-                      {.width = 4, .height = 4, .indices = std::vector<uint8_t>(16, 1), .disposal = 0}};
-        test::WriteHostFile(dir + "/a.gif", test::BuildGif(gif));
-        std::lock_guard hold(worker.lock());
-        opened = view.OpenInView(false, ProgramPathFromHost(dir + "/a.gif"));
-    }
-
-    ~Fixture() { worker.Stop(); }
-
-    SimulatedScrollHost host;
-    ImageView view;
-    Window window;
-    AnimationWorker worker;
+    SimulatedScrollHost host{{50, 50}};
+    ImageView view{host, this, nullptr};
+    AnimationWorker worker{view, *this};
     int opened = 0;
 };
 
 TEST(AnimationWorkerTest, PlaysFramesInTurnAndStopsWhileTheViewIsLocked) {
-    Fixture f;
+    Window f;
     ASSERT_EQ(f.opened, 1);
     EXPECT_TRUE(f.view.ImageReady());  // zoom, fit, resize and save act on an animation
     EXPECT_EQ(f.worker.State(), AnimationState::Running);
-    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() >= 3; }));
+    ASSERT_TRUE(f.WaitUntil([&] { return f.draws.size() >= 3; }));
     {
         std::lock_guard hold(f.worker.lock());  // as the window thread opening the next file
         f.worker.Stop();
     }
     EXPECT_EQ(f.worker.State(), AnimationState::Stopped);
-    const std::vector<Draw> d = f.window.draws;
+    const std::vector<Draw> d = f.draws;
     EXPECT_EQ(d[0].frame, 0u);
     EXPECT_EQ(d[0].red, 255);
     EXPECT_EQ(d[1].frame, 1u);
@@ -121,17 +106,17 @@ TEST(AnimationWorkerTest, PlaysFramesInTurnAndStopsWhileTheViewIsLocked) {
 }
 
 TEST(AnimationWorkerTest, AResizeLastsUntilTheNextPassStartsFromTheZoomFactor) {
-    Fixture f;
-    ASSERT_TRUE(f.window.WaitUntil([&] { return !f.window.draws.empty(); }));
+    Window f;
+    ASSERT_TRUE(f.WaitUntil([&] { return !f.draws.empty(); }));
     size_t before = 0;
     {
         std::lock_guard hold(f.worker.lock());
         ASSERT_TRUE(f.view.zoom().Resize(9, 6, kFilterNearest));
         f.worker.RequestRedraw();
-        before = f.window.draws.size();
+        before = f.draws.size();
     }
-    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.passStarts > 0; }));
-    std::vector<Draw> d = f.window.Draws();
+    ASSERT_TRUE(f.WaitUntil([&] { return f.passStarts > 0; }));
+    std::vector<Draw> d = f.Draws();
     d.erase(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(before));
     ASSERT_EQ(d.size(), 2u);  // the restart keeps the stretched size for the whole pass
     EXPECT_EQ(d[0].frame, 0u);
@@ -143,21 +128,21 @@ TEST(AnimationWorkerTest, AResizeLastsUntilTheNextPassStartsFromTheZoomFactor) {
         f.view.zoom().RecomputeFromFactor();
         f.worker.RequestRedraw();
     }
-    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() > before + 2; }));
-    d = f.window.Draws();
+    ASSERT_TRUE(f.WaitUntil([&] { return f.draws.size() > before + 2; }));
+    d = f.Draws();
     EXPECT_EQ(d[before + 2].frame, 0u);
     EXPECT_EQ(d[before + 2].zoomedWidth, 4);
 }
 
 TEST(AnimationWorkerTest, AnExceptionEndsTheWorkerAndANewOneStarts) {
-    Fixture f(true);
-    ASSERT_TRUE(f.window.WaitUntil([&] { return !f.window.draws.empty(); }));
+    Window f(true);
+    ASSERT_TRUE(f.WaitUntil([&] { return !f.draws.empty(); }));
     f.worker.Stop();
     EXPECT_EQ(f.worker.State(), AnimationState::Stopped);
-    EXPECT_EQ(f.window.Draws().size(), 1u);  // it left at the exception
-    f.window.throwOnDraw = false;
+    EXPECT_EQ(f.Draws().size(), 1u);  // it left at the exception
+    f.throwOnDraw = false;
     EXPECT_TRUE(f.worker.Start(dynamic_cast<const CGifToBmp&>(*f.view.Reader()).animation()));
-    ASSERT_TRUE(f.window.WaitUntil([&] { return f.window.draws.size() >= 2; }));
+    ASSERT_TRUE(f.WaitUntil([&] { return f.draws.size() >= 2; }));
 }
 
 }  // namespace

@@ -182,66 +182,40 @@ TEST(Tavi5ViewTest, AnAnimationFitsResizesAndSavesTheFrameShown) {
     });
 }
 
-TEST(Tavi5ViewTest, SmallPictureIsCentredOnTheBackground) {
-    std::string path = WritePicture("view-small.bmp", 200, 100);
+TEST(Tavi5ViewTest, SmallPictureIsCentredAndAZoomStepRepaintsIt) {
+    const std::string path = WritePicture("view-small.bmp", 100, 60);
     ViewHost host(400, 300);
-    int opened = 0;
-    host.Run([&] { opened = host.view().OpenInView(false, path); });
-    ASSERT_EQ(opened, 1);
+    host.Run([&] { ASSERT_EQ(host.view().OpenInView(false, path), 1); });
     test::Capture c = test::CaptureClient(host.view().hwnd());
     ASSERT_EQ(c.width, 400);
-    EXPECT_EQ(c.At(0, 0), kBackground);
-    EXPECT_EQ(c.At(99, 99), kBackground);
-    EXPECT_EQ(c.At(100, 100), RGB(0, 0, 99));
-    EXPECT_EQ(c.At(150, 120), RGB(50, 20, 99));
-    EXPECT_EQ(c.At(299, 199), RGB(199, 99, 99));
-    EXPECT_EQ(c.At(300, 200), kBackground);
-}
+    EXPECT_EQ(c.At(149, 150), kBackground);
+    EXPECT_EQ(c.At(150, 120), RGB(0, 0, 99));
+    EXPECT_EQ(c.At(249, 179), RGB(99, 59, 99));
+    EXPECT_EQ(c.At(250, 180), kBackground);
 
-TEST(Tavi5ViewTest, LargePictureOpensScrolledToTheMiddle) {
-    std::string path = WritePicture("view-large.bmp", 240, 230);
-    ViewHost host(100, 80);
-    host.Run([&] { ASSERT_EQ(host.view().OpenInView(false, path), 1); });
-    int h = 0;
-    int v = 0;
     host.Run([&] {
-        h = host.view().model().zoom().Position(ScrollBar::Horizontal);
-        v = host.view().model().zoom().Position(ScrollBar::Vertical);
-    });
-    EXPECT_GT(h, 0);
-    EXPECT_GT(v, 0);
-    EXPECT_EQ(h, host.view().model().zoom().Maximum(ScrollBar::Horizontal) / 2);
-    test::Capture c = test::CaptureClient(host.view().hwnd());
-    EXPECT_EQ(c.At(0, 0), RGB(h, v, 99));
-    EXPECT_EQ(c.At(10, 5), RGB(h + 10, v + 5, 99));
-}
-
-TEST(Tavi5ViewTest, ZoomStepRepaintsTheScaledPicture) {
-    std::string path = WritePicture("view-zoom.bmp", 100, 60);
-    ViewHost host(400, 300);
-    host.Run([&] {
-        ASSERT_EQ(host.view().OpenInView(false, path), 1);
         host.view().SetFilter(kFilterNearest);
         host.view().ZoomIn();
     });
     EXPECT_EQ(host.view().model().zoom().Permille(), 1049);
     EXPECT_EQ(host.view().model().zoom().ZoomedWidth(), 104);
-    test::Capture c = test::CaptureClient(host.view().hwnd());
-    // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
     EXPECT_EQ(host.view().model().zoom().ZoomedHeight(), 62);
+    c = test::CaptureClient(host.view().hwnd());
+    // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
     EXPECT_EQ(c.At(147, 150), kBackground);
     EXPECT_EQ(c.At(148, 119), RGB(0, 0, 99));
     // Nearest neighbour: display column 103 takes source column trunc(103 * 100 / 104) = 99.
     EXPECT_EQ(c.At(148 + 103, 119), RGB(99, 0, 99));
 }
 
-TEST(Tavi5ViewTest, DraggingTheThumbBeyond65535PixelsScrollsThere) {
+TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
     const std::string path = WritePicture("view-wide.bmp", 70000, 2);
     ViewHost host(400, 100);
-    int32_t maximum = 0;
-    int32_t position = 0;
     host.Run([&] {
         ASSERT_EQ(host.view().OpenInView(false, path), 1);
+        const ZoomModel& zoom = host.view().model().zoom();
+        ASSERT_EQ(zoom.Maximum(ScrollBar::Horizontal), 70000 - 400 - 1);
+        EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), zoom.Maximum(ScrollBar::Horizontal) / 2);
         HWND v = host.view().hwnd();
         SCROLLBARINFO bar{};
         bar.cbSize = sizeof bar;
@@ -254,11 +228,13 @@ TEST(Tavi5ViewTest, DraggingTheThumbBeyond65535PixelsScrollsThere) {
         PostMessageW(v, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, end.y));
         PostMessageW(v, WM_LBUTTONUP, 0, MAKELPARAM(end.x, end.y));
         SendMessageW(v, WM_SYSCOMMAND, SC_HSCROLL | HTHSCROLL, MAKELPARAM(press.x, press.y));
-        maximum = host.view().model().zoom().Maximum(ScrollBar::Horizontal);
-        position = host.view().model().zoom().Position(ScrollBar::Horizontal);
+        EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), 69599);
     });
-    EXPECT_EQ(maximum, 70000 - 400 - 1);
-    EXPECT_EQ(position, maximum);
+    // The last 400 columns, from 69599 (red 69599 mod 256 = 223), on the centred rows.
+    test::Capture c = test::CaptureClient(host.view().hwnd());
+    const int top = (c.height - 2) / 2;
+    EXPECT_EQ(c.At(0, top), RGB(223, 0, 99));
+    EXPECT_EQ(c.At(10, top + 1), RGB(233, 1, 99));
 }
 
 }  // namespace
