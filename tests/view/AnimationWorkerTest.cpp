@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <stdexcept>
+#include <tuple>
 
 #include "TestPaths.h"
 #include "imaging/GifBuilder.h"
@@ -17,11 +18,7 @@
 namespace pv {
 namespace {
 
-struct Draw {
-    size_t frame;
-    int32_t zoomedWidth;
-    uint8_t red;  // of the shown picture's top-left pixel
-};
+using Draw = std::tuple<size_t, int32_t, int>;  // frame, zoomed width, red of the picture shown
 
 // Stands in for the window on a two-frame animation (red then blue, 4 x 4, 100 ms each):
 // records what the worker drew and lets the test wait for it (bounded: a fault cannot hang).
@@ -48,7 +45,7 @@ struct Window final : ImageViewEvents, AnimationSurface {
 
     void DrawFrame(size_t frame) override {
         std::lock_guard hold(m);
-        draws.push_back({frame, view.zoom().ZoomedWidth(), view.Image()->pixels[2]});
+        draws.emplace_back(frame, view.zoom().ZoomedWidth(), view.Image()->pixels[2]);
         changed.notify_all();
         if (throwOnDraw) {
             throw std::runtime_error("drawing failed");
@@ -96,13 +93,9 @@ TEST(AnimationWorkerTest, PlaysFramesInTurnAndStopsWhileTheViewIsLocked) {
     }
     EXPECT_EQ(f.worker.State(), AnimationState::Stopped);
     const std::vector<Draw> d = f.draws;
-    EXPECT_EQ(d[0].frame, 0u);
-    EXPECT_EQ(d[0].red, 255);
-    EXPECT_EQ(d[1].frame, 1u);
-    EXPECT_EQ(d[1].red, 0);
-    EXPECT_EQ(d[2].frame, 0u);
+    EXPECT_EQ(std::vector<Draw>(d.begin(), d.begin() + 3), (std::vector<Draw>{{0, 4, 255}, {1, 4, 0}, {0, 4, 255}}));
     // The picture shown stays the frame last drawn.
-    EXPECT_EQ(f.view.Image()->pixels[2], d.back().red);
+    EXPECT_EQ(f.view.Image()->pixels[2], std::get<2>(d.back()));
 }
 
 TEST(AnimationWorkerTest, AResizeLastsUntilTheNextPassStartsFromTheZoomFactor) {
@@ -118,20 +111,15 @@ TEST(AnimationWorkerTest, AResizeLastsUntilTheNextPassStartsFromTheZoomFactor) {
     ASSERT_TRUE(f.WaitUntil([&] { return f.passStarts > 0; }));
     std::vector<Draw> d = f.Draws();
     d.erase(d.begin(), d.begin() + static_cast<std::ptrdiff_t>(before));
-    ASSERT_EQ(d.size(), 2u);  // the restart keeps the stretched size for the whole pass
-    EXPECT_EQ(d[0].frame, 0u);
-    EXPECT_EQ(d[0].zoomedWidth, 9);
-    EXPECT_EQ(d[1].frame, 1u);
-    EXPECT_EQ(d[1].zoomedWidth, 9);
+    // The restart keeps the stretched size for the whole pass.
+    EXPECT_EQ(d, (std::vector<Draw>{{0, 9, 255}, {1, 9, 0}}));
     {
         std::lock_guard hold(f.worker.lock());  // the window thread answers the pass start
         f.view.zoom().RecomputeFromFactor();
         f.worker.RequestRedraw();
     }
     ASSERT_TRUE(f.WaitUntil([&] { return f.draws.size() > before + 2; }));
-    d = f.Draws();
-    EXPECT_EQ(d[before + 2].frame, 0u);
-    EXPECT_EQ(d[before + 2].zoomedWidth, 4);
+    EXPECT_EQ(f.Draws()[before + 2], (Draw{0, 4, 255}));
 }
 
 TEST(AnimationWorkerTest, AnExceptionEndsTheWorkerAndANewOneStarts) {
