@@ -12,8 +12,8 @@
 namespace pv {
 
 struct OpenedPicture {
-    std::unique_ptr<PictureReader> reader;  // owns the pixels image() points at
-    bool isMedia = false;                   // handed to the media window, no picture
+    std::unique_ptr<PictureReader> reader;     // owns the pixels image() points at
+    bool isMedia = false;                      // handed to the media window, no picture
     bool namedJpegWithUnknownContent = false;  // counts as opened, but shows nothing
 
     [[nodiscard]] bool HasPicture() const { return reader && reader->image().HasPicture(); }

@@ -63,6 +63,7 @@ public:
     // The zoomed size and per mille again from the factor (ends a resize override; the
     // animation worker does it at the first frame of every pass).
     void RecomputeFromFactor() { Recompute(); }
+
     // Whether the zoomed size and per mille are the factor's (false during a resize).
     [[nodiscard]] bool FollowsFactor() const;
 
