@@ -10,14 +10,14 @@ namespace pv {
 
 namespace {
 
-Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& out) {
-    std::unique_ptr<PictureReader> reader = MakeReader(kind);
+Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& out, uint8_t cursorBackground) {
+    std::unique_ptr<PictureReader> reader = MakeReader(kind, cursorBackground);
     if (!reader) {
         return Status::Unsupported;
     }
     Status s = reader->Read(bytes);
     if (s == Status::Unsupported && kind != ReaderKind::PictureObject) {
-        return ReadWith(ReaderKind::PictureObject, bytes, out);
+        return ReadWith(ReaderKind::PictureObject, bytes, out, cursorBackground);
     }
     if (s != Status::Ok) {
         return s;
@@ -28,7 +28,10 @@ Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& 
 
 }  // namespace
 
-Status OpenPictureBytes(const std::string& path, std::span<const uint8_t> bytes, OpenedPicture& out) {
+Status OpenPictureBytes(const std::string& path,
+                        std::span<const uint8_t> bytes,
+                        OpenedPicture& out,
+                        uint8_t cursorBackground) {
     out = {};
     ReaderKind kind = ReaderForPath(path);
     if (kind == ReaderKind::Media) {
@@ -42,10 +45,10 @@ Status OpenPictureBytes(const std::string& path, std::span<const uint8_t> bytes,
         case JpegContent::Nothing: out.namedJpegWithUnknownContent = true; return Status::Ok;
         }
     }
-    return ReadWith(kind, bytes, out);
+    return ReadWith(kind, bytes, out, cursorBackground);
 }
 
-Status OpenPictureFile(const std::string& path, OpenedPicture& out) {
+Status OpenPictureFile(const std::string& path, OpenedPicture& out, uint8_t cursorBackground) {
     out = {};
     if (ReaderForPath(path) == ReaderKind::Media) {
         out.isMedia = true;
@@ -55,7 +58,7 @@ Status OpenPictureFile(const std::string& path, OpenedPicture& out) {
     if (Status s = ReadWholeFile(path, bytes); s != Status::Ok) {
         return s;
     }
-    return OpenPictureBytes(path, bytes, out);
+    return OpenPictureBytes(path, bytes, out, cursorBackground);
 }
 
 }  // namespace pv

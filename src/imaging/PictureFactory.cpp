@@ -11,7 +11,7 @@
 
 namespace pv {
 
-std::unique_ptr<PictureReader> MakeReader(ReaderKind kind) {
+std::unique_ptr<PictureReader> MakeReader(ReaderKind kind, uint8_t cursorBackground) {
     switch (kind) {
     case ReaderKind::Bmp: return std::make_unique<CBmpToBmp>();
     case ReaderKind::PictureObject: return MakePictureObjectReader();
@@ -22,7 +22,7 @@ std::unique_ptr<PictureReader> MakeReader(ReaderKind kind) {
     case ReaderKind::Pcx: return std::make_unique<CPcxToBmp>();
     case ReaderKind::Tga: return std::make_unique<CTgaToBmp>();
     case ReaderKind::Ico: return std::make_unique<CIcoToBmp>();
-    case ReaderKind::Cur: return std::make_unique<CCurToBmp>();
+    case ReaderKind::Cur: return std::make_unique<CCurToBmp>(cursorBackground);
     }
     return nullptr;
 }

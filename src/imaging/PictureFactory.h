@@ -5,12 +5,14 @@
 
 #include <memory>
 
+#include "imaging/IconCells.h"
 #include "imaging/PictureReader.h"
 #include "imaging/ReaderChoice.h"
 
 namespace pv {
 
-std::unique_ptr<PictureReader> MakeReader(ReaderKind kind);
+// `cursorBackground`: the grey of a cursor strip's empty cells.
+std::unique_ptr<PictureReader> MakeReader(ReaderKind kind, uint8_t cursorBackground = kIconBackground);
 
 // The picture-object reader (DIB, EMF, WMF, unusual BMP, mis-named files). Provided by the
 // platform layer: on Windows it renders through OLE, elsewhere it returns null.

@@ -27,7 +27,10 @@ ImageView::ImageView(ScrollHost& host, ImageViewEvents* events, MediaWindow* med
     : host_(host), events_(events), mediaWindow_(media), zoom_(host) {}
 
 const ImageBuffer* ImageView::Image() const {
-    return opened_.HasPicture() ? &opened_.reader->image() : nullptr;
+    if (!opened_.HasPicture()) {
+        return nullptr;
+    }
+    return frame_.HasPicture() ? &frame_ : &opened_.reader->image();
 }
 
 int ImageView::OpenByType(const std::string& path) {
@@ -36,6 +39,7 @@ int ImageView::OpenByType(const std::string& path) {
     }
     animationMode_ = false;
     // The previous picture's reader, and the pixels it owns, go before anything new is read.
+    frame_ = {};
     opened_ = {};
     frameCount_ = 0;
     imageReady_ = false;
@@ -61,17 +65,20 @@ int ImageView::OpenByType(const std::string& path) {
         return 1;
     }
 
-    const Status s = OpenPictureFile(path, opened_);
+    const Status s = OpenPictureFile(path, opened_, BackgroundGrey().load(std::memory_order_relaxed));
     if (s != Status::Ok) {
-        // A reader that is missing on this platform (Unsupported) is not a broken file.
-        if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported && events_ != nullptr) {
-            events_->ShowMessage(kCantReadImageText, kPictavoCaption);
-        }
-        // The PCX reader is the one that tells the user when memory runs out.
-        if (ReaderForPath(path) == ReaderKind::Pcx && s == Status::OutOfMemory && events_ != nullptr) {
-            events_->ShowMessage(kPcxNoMemoryMessage, "");
-        }
         opened_ = {};
+        // Last: while the box is up the frame may open another file in this view, and
+        // nothing here may touch the view after that.
+        if (events_ != nullptr) {
+            // A reader that is missing on this platform (Unsupported) is not a broken file.
+            if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported) {
+                events_->ShowMessage(kCantReadImageText, kPictavoCaption);
+            } else if (ReaderForPath(path) == ReaderKind::Pcx && s == Status::OutOfMemory) {
+                // The PCX reader is the one that tells the user when memory runs out.
+                events_->ShowMessage(kPcxNoMemoryMessage, "");
+            }
+        }
         return 0;
     }
     if (!opened_.HasPicture()) {
@@ -85,13 +92,12 @@ int ImageView::OpenByType(const std::string& path) {
     frameCount_ = opened_.reader->FrameCount();
     zoom_.SetImageSize(image.width, image.height);
     zoom_.ResetZoom();
+    imageReady_ = true;
     if (frameCount_ > 1) {
         animationMode_ = true;
         if (events_ != nullptr) {
             events_->StartAnimation();
         }
-    } else {
-        imageReady_ = true;
     }
     return 1;
 }
@@ -129,10 +135,6 @@ bool ImageView::Render(const ImageBuffer& source) {
 bool ImageView::RenderVisible() {
     const ImageBuffer* image = Image();
     return image != nullptr && Render(*image);
-}
-
-bool ImageView::RenderVisibleFrom(const ImageBuffer& source) {
-    return Render(source);
 }
 
 PaintPlan ImageView::Plan() const {

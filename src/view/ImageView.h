@@ -27,12 +27,14 @@ public:
 
     // Stop the animation worker if it runs (state 5: write 1, wait for 2).
     virtual void StopAnimation() = 0;
-    // A picture of several frames was loaded: start the worker (it renders each frame
-    // through RenderVisible with the frame's canvas as source).
+    // A picture of several frames was loaded: start the worker (it shows each frame's
+    // canvas through ShowAnimationFrame and renders it with RenderVisible).
     virtual void StartAnimation() = 0;
     // Paint the whole client area in the background colour (before media plays there).
     virtual void FillBackground() = 0;
-    // An information message box with this text and caption, no owner.
+    // An information message box with this text and caption, owned by the frame. The
+    // frame may open another file while it is up: the view has finished with the failed
+    // open before it asks.
     virtual void ShowMessage(std::string_view text, std::string_view caption) = 0;
 };
 
@@ -66,11 +68,13 @@ public:
     // fitted picture would be smaller than 3 pixels in width or height.
     int OpenInView(bool fit, const std::string& path);
 
-    // Renders the visible window of the zoomed picture and applies the effects. False
-    // when there is nothing to draw.
+    // Renders the visible window of the zoomed picture (for an animation, the frame shown)
+    // and applies the effects. False when there is nothing to draw.
     bool RenderVisible();
-    // The animation worker renders frames that are not the loaded picture's own bits.
-    bool RenderVisibleFrom(const ImageBuffer& source);
+
+    // The animation worker makes a frame's canvas the picture shown; it stays the shown
+    // picture when the animation stops, until the next file is opened.
+    void ShowAnimationFrame(const ImageBuffer& frame) { frame_ = frame; }
 
     [[nodiscard]] PaintPlan Plan() const;
 
@@ -85,6 +89,7 @@ public:
 
     [[nodiscard]] const EffectFlags& effects() const { return effects_; }
 
+    // The picture shown: the loaded still, or the animation's current frame.
     [[nodiscard]] const ImageBuffer* Image() const;
 
     // The reader object of the current picture (the animation worker plays its frames).
@@ -92,6 +97,8 @@ public:
 
     [[nodiscard]] bool IsMedia() const { return media_; }
 
+    // A picture (a still or an animation) is loaded: paint, zoom, fit, resize and save act
+    // on the picture shown.
     [[nodiscard]] bool ImageReady() const { return imageReady_; }
 
     [[nodiscard]] bool AnimationMode() const { return animationMode_; }
@@ -116,6 +123,7 @@ private:
     ZoomModel zoom_;
     ViewRenderer renderer_;
     OpenedPicture opened_;
+    ImageBuffer frame_;  // the animation frame shown (pixels belong to the reader)
     EffectFlags effects_;
     std::string path_;
     PathParts parts_;

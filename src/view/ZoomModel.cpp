@@ -39,6 +39,11 @@ void ZoomModel::Recompute() {
     zoomedHeight_ = TruncProduct(imageHeight_, factor_);
 }
 
+bool ZoomModel::FollowsFactor() const {
+    return permille_ == TruncProduct(kZoomBase, factor_) && zoomedWidth_ == TruncProduct(imageWidth_, factor_) &&
+           zoomedHeight_ == TruncProduct(imageHeight_, factor_);
+}
+
 // The largest factor whose zoomed sides stay within kMaxZoomedSide; a picture already
 // larger than that at its current zoom keeps its factor (zooming in does nothing).
 float ZoomModel::LimitGrowth(float wanted) const {

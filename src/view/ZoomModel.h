@@ -64,6 +64,9 @@ public:
     // animation worker does it at the first frame of every pass).
     void RecomputeFromFactor() { Recompute(); }
 
+    // Whether the zoomed size and per mille are the factor's (false during a resize).
+    [[nodiscard]] bool FollowsFactor() const;
+
     // Before a render: a direction that fits entirely has its position reset to 0.
     void ResetPositionsThatFit();
 

@@ -1,12 +1,12 @@
-// The image view window under Wine: what it paints at 100 %, scrolled, after a zoom step,
-// and its context menu.
+// The image view window under Wine: what it paints at 100 %, scrolled, after a zoom step;
+// its message boxes and a second open while one is up; animations that zoom and resize.
 #include <gtest/gtest.h>
-
 #include <memory>
 
 #include "UiThread.h"
 #include "base/win32/Wide.h"
 #include "imaging/BmpWriter.h"
+#include "imaging/GifBuilder.h"
 #include "platform/FileSystem.h"
 #include "view/win32/Tavi5View.h"
 
@@ -15,20 +15,46 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(208, 211, 209);
 
-// A host window whose only child is the view, filling it.
+// A host window whose only child is the view, filling it. Message boxes its thread opens
+// are answered by `onBox` (run inside the box's own message loop) and then closed.
 class ViewHost {
 public:
     ViewHost(int clientWidth, int clientHeight)
-            : ui_([this, clientWidth, clientHeight] { return Create(clientWidth, clientHeight); }) {}
+        : ui_([this, clientWidth, clientHeight] { return Create(clientWidth, clientHeight); }) {}
 
     CTavi5View& view() { return *view_; }
+
     [[nodiscard]] HWND hwnd() const { return ui_.hwnd(); }
+
     void Run(const std::function<void()>& work) const { ui_.Run(work); }
 
+    std::function<void(HWND box)> onBox;
+
 private:
+    static constexpr UINT kBoxUp = WM_APP + 78;
+    static inline thread_local HWND hookHost = nullptr;
+
+    // Sees every dialog the thread creates, owned or not, so a box never waits for a click.
+    static LRESULT CALLBACK CbtHook(int code, WPARAM w, LPARAM l) {
+        wchar_t cls[16] = {};
+        if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(w), cls, 16) > 0 &&
+            std::wstring(cls) == L"#32770") {
+            PostMessageW(hookHost, kBoxUp, w, 0);
+        }
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+
     static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
         if (m == test::UiThread::kRunMessage) {
             (*reinterpret_cast<const std::function<void()>*>(l))();
+            return 0;
+        }
+        if (m == kBoxUp) {
+            auto* self = reinterpret_cast<ViewHost*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+            if (self->onBox) {
+                self->onBox(reinterpret_cast<HWND>(w));
+            }
+            PostMessageW(reinterpret_cast<HWND>(w), WM_COMMAND, IDOK, 0);
             return 0;
         }
         if (m == WM_CLOSE) {
@@ -48,6 +74,9 @@ private:
         AdjustWindowRect(&r, WS_POPUP, FALSE);
         HWND host = CreateWindowW(L"Tavi5ViewTestHost", L"host", WS_POPUP | WS_VISIBLE, 0, 0, r.right - r.left,
                                   r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        hookHost = host;
+        SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId());  // ends with the thread
         view_ = std::make_unique<CTavi5View>();
         view_->CreateView(host, 1000);
         MoveWindow(view_->hwnd(), 0, 0, w, h, TRUE);
@@ -57,6 +86,15 @@ private:
     std::unique_ptr<CTavi5View> view_;
     test::UiThread ui_;
 };
+
+// In the temp folder, named for this process (copies of the suite run side by side).
+std::string WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::string path = Narrow(temp) + std::to_string(GetCurrentProcessId()) + "-" + name;
+    EXPECT_EQ(WriteWholeFile(path, bytes), Status::Ok);
+    return path;
+}
 
 // A 24-bit picture whose pixel (x, y) has red x, green y, blue 99 (mod 256).
 std::string WritePicture(const std::string& name, int w, int h) {
@@ -74,64 +112,129 @@ std::string WritePicture(const std::string& name, int w, int h) {
             p[2] = static_cast<uint8_t>(x);
         }
     }
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::string path = Narrow(temp) + name;
-    EXPECT_EQ(WriteWholeFile(path, Encode24BitBmp(img)), Status::Ok);
-    return path;
+    return WriteScratch(name, Encode24BitBmp(img));
 }
 
-TEST(Tavi5ViewTest, SmallPictureIsCentredOnTheBackground) {
-    std::string path = WritePicture("view-small.bmp", 200, 100);
+// A two-frame animation, red then blue, 100 ms a frame.
+std::string WriteAnimation(const std::string& name, int w, int h) {
+    test::GifSpec gif;
+    gif.width = w;
+    gif.height = h;
+    gif.globalPalette = {255, 0, 0, 0, 0, 255};
+    const auto all = static_cast<size_t>(w) * static_cast<size_t>(h);
+    gif.frames = {{.width = w, .height = h, .indices = std::vector<uint8_t>(all, 0), .disposal = 0},
+                  {.width = w, .height = h, .indices = std::vector<uint8_t>(all, 1), .disposal = 0}};
+    return WriteScratch(name, test::BuildGif(gif));
+}
+
+bool IsFrameColour(COLORREF c) {
+    return c == RGB(255, 0, 0) || c == RGB(0, 0, 255);
+}
+
+TEST(Tavi5ViewTest, FailureBoxIsOwnedByTheFrameAndASecondOpenWhileItIsUpIsKept) {
+    const std::string broken = WriteScratch("view-broken.gif", {'G', 'I', 'F', '8', '9', 'a', 1});
+    const std::string animation = WriteAnimation("view-reentry.gif", 40, 30);
+    ViewHost host(200, 150);
+    HWND owner = nullptr;
+    host.onBox = [&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        // The frame's Forward while the box is up: another road into the same view.
+        EXPECT_EQ(host.view().OpenInView(false, animation), 1);
+    };
+    int opened = -1;
+    host.Run([&] { opened = host.view().OpenInView(false, broken); });
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(owner, host.hwnd());
+    host.Run([&] {
+        ASSERT_NE(host.view().model().Reader(), nullptr);
+        EXPECT_EQ(host.view().model().FrameCount(), 2);
+        EXPECT_EQ(host.view().AnimationWorkerState(), AnimationState::Running);
+    });
+    test::Capture c = test::CaptureClient(host.view().hwnd());
+    EXPECT_TRUE(IsFrameColour(c.At(100, 75)));
+}
+
+TEST(Tavi5ViewTest, AnAnimationFitsResizesAndSavesTheFrameShown) {
+    const std::string animation = WriteAnimation("view-animation.gif", 300, 200);
+    ViewHost host(200, 150);
+    // One call on the window's thread: the pass that would end the resize waits behind it.
+    host.Run([&] {
+        CTavi5View& v = host.view();
+        ASSERT_EQ(v.OpenInView(false, animation), 1);
+        ASSERT_TRUE(v.model().ImageReady());
+        v.SetFitFlag(true);  // the pane had scroll bars when the factor was taken
+        EXPECT_LE(v.model().zoom().Permille(), 663);
+        EXPECT_LE(v.model().zoom().ZoomedWidth(), 199);
+        EXPECT_LE(v.model().zoom().ZoomedHeight(), 149);
+        ASSERT_TRUE(v.ApplyResize(120, 60, kFilterNearest));
+        EXPECT_EQ(v.model().zoom().Permille(), 2000);
+        // Painted from the frame shown, centred: (200 - 120) / 2 = 40, (150 - 60) / 2 = 45.
+        test::Capture c = test::CaptureClient(v.hwnd());
+        EXPECT_EQ(c.At(39, 75), kBackground);
+        EXPECT_TRUE(IsFrameColour(c.At(40, 45)));
+        EXPECT_TRUE(IsFrameColour(c.At(159, 104)));
+        EXPECT_EQ(c.At(160, 104), kBackground);
+        const DisplayBuffer shown = v.ShownPicture();
+        ASSERT_EQ(shown.width, 120);
+        ASSERT_EQ(shown.height, 60);
+        const uint8_t* p = shown.Row(59) + 3 * 119;
+        EXPECT_TRUE((p[0] == 0 && p[2] == 255) || (p[0] == 255 && p[2] == 0));
+    });
+}
+
+TEST(Tavi5ViewTest, SmallPictureIsCentredAndAZoomStepRepaintsIt) {
+    const std::string path = WritePicture("view-small.bmp", 100, 60);
     ViewHost host(400, 300);
-    int opened = 0;
-    host.Run([&] { opened = host.view().OpenInView(false, path); });
-    ASSERT_EQ(opened, 1);
+    host.Run([&] { ASSERT_EQ(host.view().OpenInView(false, path), 1); });
     test::Capture c = test::CaptureClient(host.view().hwnd());
     ASSERT_EQ(c.width, 400);
-    EXPECT_EQ(c.At(0, 0), kBackground);
-    EXPECT_EQ(c.At(99, 99), kBackground);
-    EXPECT_EQ(c.At(100, 100), RGB(0, 0, 99));
-    EXPECT_EQ(c.At(150, 120), RGB(50, 20, 99));
-    EXPECT_EQ(c.At(299, 199), RGB(199, 99, 99));
-    EXPECT_EQ(c.At(300, 200), kBackground);
-}
+    EXPECT_EQ(c.At(149, 150), kBackground);
+    EXPECT_EQ(c.At(150, 120), RGB(0, 0, 99));
+    EXPECT_EQ(c.At(249, 179), RGB(99, 59, 99));
+    EXPECT_EQ(c.At(250, 180), kBackground);
 
-TEST(Tavi5ViewTest, LargePictureOpensScrolledToTheMiddle) {
-    std::string path = WritePicture("view-large.bmp", 240, 230);
-    ViewHost host(100, 80);
-    host.Run([&] { ASSERT_EQ(host.view().OpenInView(false, path), 1); });
-    int h = 0;
-    int v = 0;
     host.Run([&] {
-        h = host.view().model().zoom().Position(ScrollBar::Horizontal);
-        v = host.view().model().zoom().Position(ScrollBar::Vertical);
-    });
-    EXPECT_GT(h, 0);
-    EXPECT_GT(v, 0);
-    EXPECT_EQ(h, host.view().model().zoom().Maximum(ScrollBar::Horizontal) / 2);
-    test::Capture c = test::CaptureClient(host.view().hwnd());
-    EXPECT_EQ(c.At(0, 0), RGB(h, v, 99));
-    EXPECT_EQ(c.At(10, 5), RGB(h + 10, v + 5, 99));
-}
-
-TEST(Tavi5ViewTest, ZoomStepRepaintsTheScaledPicture) {
-    std::string path = WritePicture("view-zoom.bmp", 100, 60);
-    ViewHost host(400, 300);
-    host.Run([&] {
-        ASSERT_EQ(host.view().OpenInView(false, path), 1);
         host.view().SetFilter(kFilterNearest);
         host.view().ZoomIn();
     });
     EXPECT_EQ(host.view().model().zoom().Permille(), 1049);
     EXPECT_EQ(host.view().model().zoom().ZoomedWidth(), 104);
-    test::Capture c = test::CaptureClient(host.view().hwnd());
-    // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
     EXPECT_EQ(host.view().model().zoom().ZoomedHeight(), 62);
+    c = test::CaptureClient(host.view().hwnd());
+    // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
     EXPECT_EQ(c.At(147, 150), kBackground);
     EXPECT_EQ(c.At(148, 119), RGB(0, 0, 99));
     // Nearest neighbour: display column 103 takes source column trunc(103 * 100 / 104) = 99.
     EXPECT_EQ(c.At(148 + 103, 119), RGB(99, 0, 99));
+}
+
+TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
+    const std::string path = WritePicture("view-wide.bmp", 70000, 2);
+    ViewHost host(400, 100);
+    host.Run([&] {
+        ASSERT_EQ(host.view().OpenInView(false, path), 1);
+        const ZoomModel& zoom = host.view().model().zoom();
+        ASSERT_EQ(zoom.Maximum(ScrollBar::Horizontal), 70000 - 400 - 1);
+        EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), zoom.Maximum(ScrollBar::Horizontal) / 2);
+        HWND v = host.view().hwnd();
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        ASSERT_TRUE(GetScrollBarInfo(v, OBJID_HSCROLL, &bar));
+        const int y = (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2;
+        const POINT press{bar.rcScrollBar.left + (bar.xyThumbTop + bar.xyThumbBottom) / 2, y};
+        POINT end{bar.rcScrollBar.right - 1, y};
+        ScreenToClient(v, &end);
+        // The drag waits in the queue for the tracking loop that the press on the thumb starts.
+        PostMessageW(v, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, end.y));
+        PostMessageW(v, WM_LBUTTONUP, 0, MAKELPARAM(end.x, end.y));
+        SendMessageW(v, WM_SYSCOMMAND, SC_HSCROLL | HTHSCROLL, MAKELPARAM(press.x, press.y));
+        EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), 69599);
+    });
+    // The last 400 columns, from 69599 (red 69599 mod 256 = 223), on the centred rows.
+    test::Capture c = test::CaptureClient(host.view().hwnd());
+    const int top = (c.height - 2) / 2;
+    EXPECT_EQ(c.At(0, top), RGB(223, 0, 99));
+    EXPECT_EQ(c.At(10, top + 1), RGB(233, 1, 99));
 }
 
 }  // namespace

@@ -503,8 +503,8 @@ void CMainFrame::OnSaveAs() {
     if (list_.EntryCount() == 0) {
         return;
     }
-    const DisplayBuffer& d = view_.model().display();
-    if (d.IsEmpty() || !view_.model().ImageReady()) {
+    const DisplayBuffer d = view_.ShownPicture();
+    if (d.IsEmpty()) {
         MessageBeep(MB_OK);
         return;
     }

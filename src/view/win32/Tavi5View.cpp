@@ -11,9 +11,10 @@ namespace pv {
 
 namespace {
 
-// The animation worker asks the window thread to recompute the scroll ranges: bars may
-// only change on the thread that owns the window.
-constexpr UINT kUmAnimationRanges = WM_APP + 1;
+// Scroll bars belong to the window's thread: the animation worker asks for them by message
+// (changing a bar can send WM_SIZE, and the window thread may be waiting for the worker).
+constexpr UINT kUmAnimationPass = WM_APP + 1;  // wParam: the animation's serial
+constexpr UINT kUmSyncScrollBars = WM_APP + 2;
 
 constexpr COLORREF kBackground = RGB(kViewBackgroundRed, kViewBackgroundGreen, kViewBackgroundBlue);
 
@@ -36,22 +37,27 @@ const CGifToBmp* GifReaderOf(const ImageView& view) {
     return dynamic_cast<const CGifToBmp*>(view.Reader());
 }
 
+// The thumb's position while dragged, in 32 bits: the message carries only 16.
+int32_t ThumbPosition(HWND hwnd, ScrollBar bar, WPARAM wp) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    if (GetScrollInfo(hwnd, BarOf(bar), &si)) {
+        return si.nTrackPos;
+    }
+    return HIWORD(wp);
+}
+
 }  // namespace
 
 CTavi5View::CTavi5View() : model_(*this, this, nullptr) {}
 
 CTavi5View::~CTavi5View() {
     StopAnimation();
-    if (contextMenu_ != nullptr) {
-        DestroyMenu(contextMenu_);
-    }
-    if (background_ != nullptr) {
-        DeleteObject(background_);
-    }
 }
 
 bool CTavi5View::CreateView(HWND parent, UINT controlId) {
-    background_ = CreateSolidBrush(kBackground);
+    background_.Reset(CreateSolidBrush(kBackground));
     WindowCreateArgs args;
     args.className = L"PictavoImageView";
     // The scroll bars appear when a range is set that needs them.
@@ -65,42 +71,42 @@ bool CTavi5View::CreateView(HWND parent, UINT controlId) {
 }
 
 int CTavi5View::OpenInView(bool fit, const std::string& path) {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     return model_.OpenInView(fit, path);
 }
 
 void CTavi5View::OriginalSize() {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.zoom().ResetZoom();
     model_.zoom().UpdateScrollRanges();
     Redraw();
 }
 
 void CTavi5View::ZoomIn() {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.zoom().ZoomIn();
     Redraw();
 }
 
 void CTavi5View::ZoomOut() {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.zoom().ZoomOutAt(std::nullopt, kZoomStep);
 }
 
 void CTavi5View::SetFilter(int32_t filter) {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.SetFilter(filter);
     Redraw();
 }
 
 void CTavi5View::SetEffects(const EffectFlags& effects) {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.SetEffects(effects);
     Redraw();
 }
 
 void CTavi5View::SetFitFlag(bool fit) {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     if (model_.ImageReady()) {
         model_.zoom().ResetZoom();
         model_.zoom().LayOut(fit);
@@ -109,7 +115,7 @@ void CTavi5View::SetFitFlag(bool fit) {
 }
 
 bool CTavi5View::ApplyResize(int32_t width, int32_t height, int32_t filter) {
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     if (!model_.zoom().Resize(width, height, filter)) {
         return false;
     }
@@ -119,11 +125,15 @@ bool CTavi5View::ApplyResize(int32_t width, int32_t height, int32_t filter) {
 }
 
 void CTavi5View::PaintBackgroundOnly() {
-    HDC dc = GetDC(hwnd());
+    WindowDc dc(hwnd());
     RECT r{};
     GetClientRect(hwnd(), &r);
-    FillRect(dc, &r, background_);
-    ReleaseDC(hwnd(), dc);
+    FillRect(dc.get(), &r, background_.get());
+}
+
+DisplayBuffer CTavi5View::ShownPicture() {
+    std::lock_guard hold(lock());
+    return model_.ImageReady() ? model_.display() : DisplayBuffer{};
 }
 
 //--- Painting ------------------------------------------------------------------------
@@ -132,7 +142,7 @@ void CTavi5View::FillUncovered(HDC dc, const PaintPlan& plan) const {
     for (int i = 0; i < plan.backgroundCount; ++i) {
         const Rect& b = plan.background[i];
         RECT r{b.left, b.top, b.right, b.bottom};
-        FillRect(dc, &r, background_);
+        FillRect(dc, &r, background_.get());
     }
 }
 
@@ -148,16 +158,18 @@ void CTavi5View::DrawDisplay(HDC dc, const PaintPlan& plan) const {
 }
 
 void CTavi5View::Paint(HDC dc) {
-    std::lock_guard hold(modelLock_);
-    if (model_.ImageReady() && !model_.AnimationMode()) {
+    std::lock_guard hold(lock());
+    // An animation paints the frame it shows, so an uncovered pane does not wait for the
+    // next frame.
+    if (model_.ImageReady()) {
         model_.RenderVisible();
         PaintPlan plan = model_.Plan();
         DrawDisplay(dc, plan);
         FillUncovered(dc, plan);
-    } else if (!model_.IsMedia() && !model_.AnimationMode()) {
+    } else if (!model_.IsMedia()) {
         RECT r{};
         GetClientRect(hwnd(), &r);
-        FillRect(dc, &r, background_);
+        FillRect(dc, &r, background_.get());
     }
 }
 
@@ -166,7 +178,8 @@ void CTavi5View::FillBackground() {
 }
 
 void CTavi5View::ShowMessage(std::string_view text, std::string_view caption) {
-    MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONINFORMATION);
+    // Owned by the frame, so the frame takes no commands while the box is up.
+    MessageBoxW(FrameWindow(), Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 //--- ScrollHost ----------------------------------------------------------------------
@@ -187,11 +200,31 @@ int32_t CTavi5View::BarThickness(ScrollBar bar) const {
 }
 
 void CTavi5View::SetScrollRange(ScrollBar bar, int32_t maximum) {
+    if (!OnWindowThread()) {
+        PostMessageW(hwnd(), kUmSyncScrollBars, 0, 0);
+        return;
+    }
     ::SetScrollRange(hwnd(), BarOf(bar), 0, maximum, TRUE);
 }
 
 void CTavi5View::SetScrollPos(ScrollBar bar, int32_t position) {
+    if (!OnWindowThread()) {
+        PostMessageW(hwnd(), kUmSyncScrollBars, 0, 0);
+        return;
+    }
     ::SetScrollPos(hwnd(), BarOf(bar), position, TRUE);
+}
+
+bool CTavi5View::OnWindowThread() const {
+    return GetWindowThreadProcessId(hwnd(), nullptr) == GetCurrentThreadId();
+}
+
+void CTavi5View::SyncScrollBars() {
+    std::lock_guard hold(lock());
+    for (ScrollBar bar : {ScrollBar::Horizontal, ScrollBar::Vertical}) {
+        ::SetScrollRange(hwnd(), BarOf(bar), 0, model_.zoom().Maximum(bar), TRUE);
+        ::SetScrollPos(hwnd(), BarOf(bar), model_.zoom().Position(bar), TRUE);
+    }
 }
 
 void CTavi5View::Invalidate(bool erase) {
@@ -200,7 +233,7 @@ void CTavi5View::Invalidate(bool erase) {
 
 void CTavi5View::Redraw() {
     if (model_.AnimationMode()) {
-        redrawRequest_ = true;
+        worker_.RequestRedraw();
     } else {
         InvalidateRect(hwnd(), nullptr, FALSE);
     }
@@ -211,7 +244,7 @@ void CTavi5View::NotifyZoomChanged() {
 }
 
 HWND CTavi5View::FrameWindow() const {
-    return GetAncestor(hwnd(), GA_ROOT);
+    return hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
 }
 
 void CTavi5View::NotifyFrame(UINT message, WPARAM wp) const {
@@ -224,22 +257,30 @@ void CTavi5View::NotifyFrame(UINT message, WPARAM wp) const {
 //--- Input ---------------------------------------------------------------------------
 
 void CTavi5View::OnScroll(ScrollBar bar, WPARAM wp) {
-    std::lock_guard hold(modelLock_);
-    model_.zoom().Scroll(bar, static_cast<ScrollCode>(LOWORD(wp)), HIWORD(wp));
+    std::lock_guard hold(lock());
+    const auto code = static_cast<ScrollCode>(LOWORD(wp));
+    const bool thumb = code == ScrollCode::ThumbTrack || code == ScrollCode::ThumbPosition;
+    model_.zoom().Scroll(bar, code, thumb ? ThumbPosition(hwnd(), bar, wp) : 0);
 }
 
 void CTavi5View::OnWheel(WPARAM wp, LPARAM lp) {
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ScreenToClient(hwnd(), &p);
-    std::lock_guard hold(modelLock_);
+    std::lock_guard hold(lock());
     model_.zoom().Wheel(GET_WHEEL_DELTA_WPARAM(wp), {p.x, p.y});
 }
 
 void CTavi5View::OnLeftButtonDown(LPARAM lp) {
     SetCapture(hwnd());
-    const int32_t hpos = model_.zoom().Position(ScrollBar::Horizontal);
-    const int32_t vpos = model_.zoom().Position(ScrollBar::Vertical);
-    HDC dc = GetDC(hwnd());
+    int32_t hpos = 0;
+    int32_t vpos = 0;
+    {
+        std::lock_guard hold(lock());
+        hpos = model_.zoom().Position(ScrollBar::Horizontal);
+        vpos = model_.zoom().Position(ScrollBar::Vertical);
+    }
+    WindowDc windowDc(hwnd());
+    HDC dc = windowDc.get();
     SetWindowOrgEx(dc, hpos, vpos, nullptr);
     const POINT start{GET_X_LPARAM(lp) + hpos, GET_Y_LPARAM(lp) + vpos};
     RECT band{start.x, start.y, start.x, start.y};
@@ -275,9 +316,8 @@ void CTavi5View::OnLeftButtonDown(LPARAM lp) {
     }
     outline(band);
     ReleaseCapture();
-    ReleaseDC(hwnd(), dc);
     {
-        std::lock_guard hold(modelLock_);
+        std::lock_guard hold(lock());
         model_.zoom().ClickZoom({band.left, band.top, band.right, band.bottom});
     }
     Redraw();
@@ -285,13 +325,13 @@ void CTavi5View::OnLeftButtonDown(LPARAM lp) {
 }
 
 void CTavi5View::OnContextMenu(LPARAM lp) {
-    if (contextMenu_ == nullptr) {
-        contextMenu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_VIEW_MENU));
-        if (contextMenu_ == nullptr) {
+    if (!contextMenu_) {
+        contextMenu_.Reset(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_VIEW_MENU)));
+        if (!contextMenu_) {
             return;
         }
-        CheckMenuItem(contextMenu_, ID_CTX_ZOOMIN, MF_BYCOMMAND | MF_CHECKED);
-        CheckMenuItem(contextMenu_, ID_CTX_BILINEAR, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_.get(), ID_CTX_ZOOMIN, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_.get(), ID_CTX_BILINEAR, MF_BYCOMMAND | MF_CHECKED);
     }
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     if (p.x == -1 && p.y == -1) {
@@ -299,15 +339,19 @@ void CTavi5View::OnContextMenu(LPARAM lp) {
         GetWindowRect(hwnd(), &w);
         p = {w.left + 5, w.top + 5};
     }
-    HMENU popup = GetSubMenu(contextMenu_, 0);
-    TrackPopupMenuEx(popup != nullptr ? popup : contextMenu_, TPM_RIGHTBUTTON | TPM_VERTICAL, p.x, p.y, hwnd(),
+    HMENU popup = GetSubMenu(contextMenu_.get(), 0);
+    TrackPopupMenuEx(popup != nullptr ? popup : contextMenu_.get(), TPM_RIGHTBUTTON | TPM_VERTICAL, p.x, p.y, hwnd(),
                      nullptr);
 }
 
 void CTavi5View::OnMenuCommand(UINT id) {
+    auto clickMode = [this](int32_t mode) {
+        std::lock_guard hold(lock());
+        model_.zoom().SetClickMode(mode);
+    };
     auto check = [this](UINT on, UINT off) {
-        CheckMenuItem(contextMenu_, on, MF_BYCOMMAND | MF_CHECKED);
-        CheckMenuItem(contextMenu_, off, MF_BYCOMMAND | MF_UNCHECKED);
+        CheckMenuItem(contextMenu_.get(), on, MF_BYCOMMAND | MF_CHECKED);
+        CheckMenuItem(contextMenu_.get(), off, MF_BYCOMMAND | MF_UNCHECKED);
     };
     switch (id) {
     case ID_CTX_ORIGINAL:
@@ -316,12 +360,12 @@ void CTavi5View::OnMenuCommand(UINT id) {
         NotifyFrame(UM_VIEWMENUCMD, id);
         break;
     case ID_CTX_ZOOMIN:
-        model_.zoom().SetClickMode(kClickModeZoomIn);
+        clickMode(kClickModeZoomIn);
         check(ID_CTX_ZOOMIN, ID_CTX_ZOOMOUT);
         NotifyFrame(UM_VIEWMENUCMD, id);
         break;
     case ID_CTX_ZOOMOUT:
-        model_.zoom().SetClickMode(kClickModeZoomOut);
+        clickMode(kClickModeZoomOut);
         check(ID_CTX_ZOOMOUT, ID_CTX_ZOOMIN);
         NotifyFrame(UM_VIEWMENUCMD, id);
         break;
@@ -345,22 +389,20 @@ void CTavi5View::OnMenuCommand(UINT id) {
 LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
+        PaintDc dc(hwnd());
+        Paint(dc.get());
         return 0;
     }
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: {
-        std::lock_guard hold(modelLock_);
+        std::lock_guard hold(lock());
         if (!model_.IsMedia()) {
             FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
         }
         return 1;
     }
     case WM_SIZE: {
-        std::lock_guard hold(modelLock_);
+        std::lock_guard hold(lock());
         model_.zoom().UpdateScrollRanges();
         model_.zoom().SetPosition(ScrollBar::Horizontal, GetScrollPos(hwnd(), SB_HORZ));
         model_.zoom().SetPosition(ScrollBar::Vertical, GetScrollPos(hwnd(), SB_VERT));
@@ -377,9 +419,12 @@ LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: StopAnimation(); return 0;
     default: break;
     }
-    if (msg == kUmAnimationRanges) {
-        std::lock_guard hold(modelLock_);
-        model_.zoom().UpdateScrollRanges();
+    if (msg == kUmAnimationPass) {
+        OnAnimationPass(wp);
+        return 0;
+    }
+    if (msg == kUmSyncScrollBars) {
+        SyncScrollBars();
         return 0;
     }
     return Window::OnMessage(msg, wp, lp);
@@ -388,70 +433,39 @@ LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 //--- Animation -----------------------------------------------------------------------
 
 void CTavi5View::StartAnimation() {
-    int32_t expected = animationState_.load();
-    if (expected == 5 || GifReaderOf(model_) == nullptr) {
-        return;
+    const CGifToBmp* gif = GifReaderOf(model_);
+    if (gif != nullptr) {
+        ++animationSerial_;
+        worker_.Start(gif->animation());
     }
-    animationState_ = 5;
-    HANDLE thread = CreateThread(nullptr, 0, &CTavi5View::AnimationMain, this, 0, nullptr);
-    if (thread == nullptr) {
-        animationState_ = 0;
-        return;
-    }
-    CloseHandle(thread);
 }
 
 void CTavi5View::StopAnimation() {
-    if (animationState_.load() != 5) {
-        return;
-    }
-    animationState_ = 1;
-    while (animationState_.load() != 2) {
-        Sleep(1);
-    }
+    worker_.Stop();
+    std::lock_guard hold(lock());
     model_.EndAnimationMode();
 }
 
-DWORD WINAPI CTavi5View::AnimationMain(void* self) {
-    static_cast<CTavi5View*>(self)->AnimationLoop();
-    return 0;
+void CTavi5View::DrawFrame(size_t /*frame*/) {
+    WindowDc dc(hwnd());
+    const PaintPlan plan = model_.Plan();
+    DrawDisplay(dc.get(), plan);
+    FillUncovered(dc.get(), plan);
 }
 
-void CTavi5View::AnimationLoop() {
-    const CGifToBmp* reader = GifReaderOf(model_);
-    const GifAnimation& frames = reader->animation();
-    const size_t count = frames.FrameCount();
-    int32_t seenPermille = kZoomBase;
-    HDC dc = GetDC(hwnd());
-    size_t i = 0;
-    while (animationState_.load() != 1 && count > 0) {
-        // The window thread may hold the model while it waits for this thread to stop, so
-        // the lock is only tried, never waited for.
-        if (!modelLock_.try_lock()) {
-            Sleep(1);
-            continue;
-        }
-        const int32_t permille = model_.zoom().Permille();
-        if (permille != seenPermille || redrawRequest_.exchange(false)) {
-            seenPermille = permille;
-            i = 0;
-        }
-        if (i == 0) {
-            PostMessageW(hwnd(), kUmAnimationRanges, 0, 0);
-        }
-        model_.RenderVisibleFrom(frames.CanvasImage(i));
-        PaintPlan plan = model_.Plan();
-        DrawDisplay(dc, plan);
-        FillUncovered(dc, plan);
-        const int32_t delay = GifAnimation::PlaybackDelayMs(frames.Frame(i).delay);
-        modelLock_.unlock();
-        for (int32_t waited = 0; waited < delay && animationState_.load() != 1; waited += 10) {
-            Sleep(10);
-        }
-        i = (i + 1) % count;
+bool CTavi5View::PostPassStart() {
+    return PostMessageW(hwnd(), kUmAnimationPass, animationSerial_, 0) != FALSE;
+}
+
+// A pass of the animation starts from the zoom factor (it ends a resize).
+void CTavi5View::OnAnimationPass(WPARAM serial) {
+    std::lock_guard hold(lock());
+    if (serial != animationSerial_) {
+        return;  // the animation that asked has been stopped
     }
-    ReleaseDC(hwnd(), dc);
-    animationState_ = 2;
+    model_.zoom().RecomputeFromFactor();
+    model_.zoom().UpdateScrollRanges();
+    worker_.RequestRedraw();
 }
 
 }  // namespace pv

@@ -3,23 +3,24 @@
 // display buffer, and plays animations on a worker thread of its own.
 #pragma once
 
-#include <atomic>
-#include <mutex>
 #include <string>
 
+#include "base/win32/Handles.h"
 #include "framework/Window.h"
+#include "view/AnimationWorker.h"
 #include "view/ImageView.h"
 
 namespace pv {
 
-class CTavi5View final : public Window, public ScrollHost, public ImageViewEvents {
+class CTavi5View final : public Window, public ScrollHost, public ImageViewEvents, public AnimationSurface {
 public:
     CTavi5View();
     ~CTavi5View() override;
 
     bool CreateView(HWND parent, UINT controlId);
 
-    // Loads and lays out a file (fit or centre); 0 when nothing could be shown.
+    // Loads and lays out a file (fit or centre); 0 when nothing could be shown. Safe to call
+    // again while one of its message boxes is up: the later call wins.
     int OpenInView(bool fit, const std::string& path);
 
     // The frame's commands.
@@ -36,7 +37,15 @@ public:
     // "New": the pane in its background colour; the picture returns with the next paint.
     void PaintBackgroundOnly();
 
+    // For the window's own thread. The animation worker changes nothing of it but the
+    // display buffer and the frame shown: take those through ShownPicture.
     [[nodiscard]] const ImageView& model() const { return model_; }
+
+    // A copy of the display buffer as last drawn (for an animation, the frame on screen);
+    // empty when no picture is loaded.
+    [[nodiscard]] DisplayBuffer ShownPicture();
+
+    [[nodiscard]] AnimationState AnimationWorkerState() const { return worker_.State(); }
 
     // Draws the client area into any device context (WM_PAINT and WM_PRINTCLIENT share it).
     void Paint(HDC dc);
@@ -57,6 +66,10 @@ public:
     void Redraw() override;
     void NotifyZoomChanged() override;
 
+    // AnimationSurface (on the worker's thread)
+    void DrawFrame(size_t frame) override;
+    bool PostPassStart() override;
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -70,18 +83,18 @@ private:
     void DrawDisplay(HDC dc, const PaintPlan& plan) const;
     void NotifyFrame(UINT message, WPARAM wp) const;
     HWND FrameWindow() const;
+    [[nodiscard]] bool OnWindowThread() const;
+    void OnAnimationPass(WPARAM serial);
+    void SyncScrollBars();
 
-    static DWORD WINAPI AnimationMain(void* self);
-    void AnimationLoop();
+    [[nodiscard]] ViewLock& lock() { return worker_.lock(); }
 
     ImageView model_;
-    HBRUSH background_ = nullptr;
-    HMENU contextMenu_ = nullptr;
-    // The animation worker's handshake: 0 idle, 5 running, 1 stop requested, 2 stopped.
-    std::atomic<int32_t> animationState_{0};
-    std::atomic<bool> redrawRequest_{false};
-    // Held by the worker while it renders a frame and by the window while the model changes.
-    std::recursive_mutex modelLock_;
+    AnimationWorker worker_{model_, *this};
+    UniqueBrush background_;
+    UniqueMenu contextMenu_;
+    // Tells a pass-start request of an earlier animation from the current one's.
+    WPARAM animationSerial_ = 0;
 };
 
 }  // namespace pv
