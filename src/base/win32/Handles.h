@@ -2,11 +2,14 @@
 // be released the way it was acquired. Copying is deleted; moving leaves the source empty.
 #pragma once
 
-#include <commctrl.h>
-#include <objbase.h>
 #include <utility>
 
 #include "base/win32/WinInclude.h"
+
+// After windows.h, which they need: a separate block keeps the formatter from sorting them
+// above it.
+#include <commctrl.h>
+#include <objbase.h>
 
 namespace pv {
 

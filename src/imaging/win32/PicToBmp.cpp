@@ -1,13 +1,15 @@
 #include "imaging/win32/PicToBmp.h"
 
 #include <cstring>
-#include <ocidl.h>
-#include <olectl.h>
 
 #include "base/DecodeLimits.h"
 #include "base/win32/Handles.h"
 #include "base/win32/WinInclude.h"
 #include "imaging/PictureFactory.h"
+
+// After windows.h, which they need.
+#include <ocidl.h>
+#include <olectl.h>
 
 namespace pv {
 
