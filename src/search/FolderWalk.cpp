@@ -40,11 +40,19 @@ SearchResult RunSearch(SharedLists& lists,
         result.outcome = SearchOutcome::RootHasNoEntries;
         return result;
     }
+    {
+        // While the walk runs, other frames see this root with an empty list, never the old
+        // records under a root they do not belong to.
+        SharedLists::Access state = lists.Lock();
+        state->RootFolders.assign(1, root);
+        state->ResultList.Clear();
+    }
     FileList found;
     FolderWalk walk(criteria, found, status);
     walk.Run(root, root.size());
     result.found = found.Count();
     {
+        // The root again with the records: another frame's search may have run meanwhile.
         SharedLists::Access state = lists.Lock();
         state->RootFolders.assign(1, root);
         state->ResultList = std::move(found);

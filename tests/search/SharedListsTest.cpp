@@ -42,7 +42,7 @@ TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
     do {
         ++looks;
         SharedLists::Access state = lists.Lock();
-        if (state->RootFolders.empty()) {
+        if (state->RootFolders.empty() || state->ResultList.Empty()) {
             continue;  // a run between its start and its result
         }
         const bool isA = state->RootFolders[0] == a.root;
