@@ -41,3 +41,14 @@ if ((bad)); then
     exit 1
 fi
 echo "layers: every include points down"
+
+# Handles close themselves: the release functions are called only by the holders in
+# src/base/win32/Handles.h, so no routine can forget one on an early return.
+releases='\b(CloseHandle|FindClose|DeleteObject|DeleteDC|ReleaseDC|RegCloseKey|EndPaint|GlobalFree|GlobalUnlock|DestroyIcon|DestroyMenu|DestroyAcceleratorTable|ImageList_Destroy|CoUninitialize)[[:space:]]*\(|->Release\(\)'
+bare="$(grep -rnE "$releases" src | grep -v '^src/base/win32/Handles\.h:' || true)"
+if [[ -n "$bare" ]]; then
+    echo "release calls outside src/base/win32/Handles.h (use a holder):"
+    echo "$bare"
+    exit 1
+fi
+echo "handles: every release goes through a holder"

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "search/SharedLists.h"
+
 namespace pv {
 
 class NavigationList {
@@ -27,13 +29,20 @@ public:
 };
 
 // The process-wide shown list (ShownList selects it) with RootFolders and the folder
-// file list: what a frame navigates.
+// file list: what a frame navigates. Each call takes the lists' lock for its own moment.
 class ShownNavigationList final : public NavigationList {
 public:
+    explicit ShownNavigationList(SharedLists& lists) : lists_(lists) {}
+
     [[nodiscard]] int32_t EntryCount() const override;
     [[nodiscard]] std::string RelativePath(int32_t index) const override;
     [[nodiscard]] std::string RootFolder() const override;
     int32_t BuildFolderList(const std::string& openedPath) override;
+
+    [[nodiscard]] SharedLists& lists() const { return lists_; }
+
+private:
+    SharedLists& lists_;
 };
 
 }  // namespace pv

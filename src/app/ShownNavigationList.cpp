@@ -1,15 +1,15 @@
 #include "app/NavigationList.h"
 #include "search/FolderFileList.h"
-#include "search/SharedLists.h"
 
 namespace pv {
 
 int32_t ShownNavigationList::EntryCount() const {
-    return ShownFileList().Count();
+    return lists_.Lock()->ShownFileList().Count();
 }
 
 std::string ShownNavigationList::RelativePath(int32_t index) const {
-    const FileList& list = ShownFileList();
+    SharedLists::Access state = lists_.Lock();
+    const FileList& list = state->ShownFileList();
     if (index < 0 || index >= list.Count()) {
         return {};
     }
@@ -17,11 +17,11 @@ std::string ShownNavigationList::RelativePath(int32_t index) const {
 }
 
 std::string ShownNavigationList::RootFolder() const {
-    return RootFolders.empty() ? std::string() : RootFolders.front();
+    return lists_.Lock()->RootFolder();
 }
 
 int32_t ShownNavigationList::BuildFolderList(const std::string& openedPath) {
-    return pv::BuildFolderList(openedPath).current;
+    return pv::BuildFolderList(lists_, openedPath).current;
 }
 
 }  // namespace pv

@@ -20,12 +20,13 @@ int RunFolderCommand(const Args& args) {
         std::fprintf(stderr, "%s: path too long\n", args[0].c_str());
         return kExitFailed;
     }
-    const FolderListResult result = BuildFolderList(path);
+    SharedLists lists;
+    const FolderListResult result = BuildFolderList(lists, path);
     if (!result.found) {
         std::printf("%.*s\n", static_cast<int>(kNoImageSelectedText.size()), kNoImageSelectedText.data());
         return kExitFailed;
     }
-    PrintFileRecords(ResultList);
+    PrintFileRecords(lists.Lock()->ResultList);
     std::printf("current %d\n", result.current);
     return kExitOk;
 }

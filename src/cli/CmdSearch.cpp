@@ -2,15 +2,16 @@
 //                         [--size MIN MAX] [--date FROM TO] [--sort "SORT TEXT"]
 // Runs the search as the dialog does and prints ResultList, one record a line, then the
 // last status text. pictavo-cli folder FILE prints the folder file list of FILE.
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include "search/ExtensionTable.h"
 #include "base/Text.h"
 #include "cli/Cli.h"
 #include "cli/RecordLines.h"
 #include "platform/FileSystem.h"
+#include "search/ExtensionTable.h"
 #include "search/FolderWalk.h"
 #include "search/Ordering.h"
 #include "search/SharedLists.h"
@@ -89,10 +90,8 @@ bool ParseDate(const std::string& text, uint64_t& out) {
 }
 
 // Checks the table rows named in a comma-separated list (both WAV rows for "WAV").
-bool CheckExtensionRows(const std::string& list) {
-    for (ExtensionRow& row : ExtensionTable) {
-        row.checked = 0;
-    }
+bool CheckExtensionRows(const std::string& list, std::array<bool, kExtensionCount>& checked) {
+    checked.fill(false);
     size_t start = 0;
     while (start <= list.size()) {
         size_t comma = list.find(',', start);
@@ -101,9 +100,9 @@ bool CheckExtensionRows(const std::string& list) {
         }
         const std::string_view item = std::string_view(list).substr(start, comma - start);
         bool known = false;
-        for (ExtensionRow& row : ExtensionTable) {
-            if (EqualsNoCase(item, row.extension)) {
-                row.checked = 1;
+        for (size_t row = 0; row < kExtensionCount; ++row) {
+            if (EqualsNoCase(item, ExtensionTable[row].extension)) {
+                checked[row] = true;
                 known = true;
             }
         }
@@ -166,21 +165,26 @@ int RunSearchCommand(const Args& args) {
             return SearchUsage();
         }
     }
-    if (!CheckExtensionRows(extensions)) {
-        return kExitUsage;
+    // The tool is one process with one "frame": the lists are its own.
+    SharedLists lists;
+    {
+        SharedLists::Access state = lists.Lock();
+        if (!CheckExtensionRows(extensions, state->ExtensionChecked)) {
+            return kExitUsage;
+        }
+        criteria.extensions = CheckedExtensions(state->ExtensionChecked);
+        state->ShownList = ShownListId::Result;
     }
-    criteria.extensions = CheckedExtensions();
-
-    ShownList = kShowResultList;
-    const SearchResult result = pv::RunSearch(criteria);
+    const SearchResult result = pv::RunSearch(lists, criteria);
     if (result.outcome == SearchOutcome::RootHasNoEntries) {
         std::puts("root has no entries");
         return kExitFailed;
     }
-    if (!ResultList.Empty()) {
-        SortResultByText(sortText);
+    SharedLists::Access state = lists.Lock();
+    if (!state->ResultList.Empty()) {
+        SortResultByText(*state, sortText);
     }
-    PrintFileRecords(ResultList);
+    PrintFileRecords(state->ResultList);
     std::printf("%s\n", result.lastStatus.c_str());
     return kExitOk;
 }

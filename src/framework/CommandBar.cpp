@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "framework/CallbackGuard.h"
 #include "framework/Dpi.h"
 
 namespace pv {
@@ -328,10 +329,13 @@ bool CommandBar::OnMenuMessage(const MSG& msg) {
 }
 
 LRESULT CALLBACK CommandBar::MenuHook(int code, WPARAM wp, LPARAM lp) {
-    if (code == MSGF_MENU && tActiveBar != nullptr && tActiveBar->OnMenuMessage(*reinterpret_cast<MSG*>(lp))) {
-        return 1;
-    }
-    return CallNextHookEx(tHook, code, wp, lp);
+    const bool eaten = GuardCallback(
+            [&] {
+                return code == MSGF_MENU && tActiveBar != nullptr &&
+                       tActiveBar->OnMenuMessage(*reinterpret_cast<MSG*>(lp));
+            },
+            [] { return false; });
+    return eaten ? 1 : CallNextHookEx(tHook, code, wp, lp);
 }
 
 LRESULT CommandBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/CallbackGuard.h"
+
 namespace pv {
 
 Dialog::~Dialog() {
@@ -86,14 +88,18 @@ INT_PTR CALLBACK Dialog::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<Dialog*>(lp);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        bool focusDefault = self->OnInitDialog();
-        self->data_.Write(hwnd);
-        return focusDefault ? TRUE : FALSE;
+        return GuardCallback(
+                [self, hwnd]() -> INT_PTR {
+                    bool focusDefault = self->OnInitDialog();
+                    self->data_.Write(hwnd);
+                    return focusDefault ? TRUE : FALSE;
+                },
+                []() -> INT_PTR { return FALSE; });
     }
     if (self == nullptr) {
         return FALSE;
     }
-    bool handled = self->OnMessage(msg, wp, lp);
+    const bool handled = GuardCallback([&] { return self->OnMessage(msg, wp, lp); }, [] { return false; });
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->hwnd_ = nullptr;

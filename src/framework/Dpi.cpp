@@ -1,13 +1,14 @@
 #include "framework/Dpi.h"
 
+#include "base/win32/Handles.h"
+
 namespace pv {
 
 UINT DpiOf(HWND hwnd) {
     UINT dpi = hwnd != nullptr ? GetDpiForWindow(hwnd) : 0;
     if (dpi == 0) {
-        HDC screen = GetDC(nullptr);
-        dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-        ReleaseDC(nullptr, screen);
+        WindowDc screen(nullptr);
+        dpi = screen ? static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSX)) : 0;
     }
     return dpi == 0 ? 96 : dpi;
 }

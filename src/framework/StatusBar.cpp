@@ -1,5 +1,6 @@
 #include "framework/StatusBar.h"
 
+#include "framework/CallbackGuard.h"
 #include "framework/Dpi.h"
 
 namespace pv {
@@ -119,11 +120,15 @@ void StatusBar::UpdateLayout() {
 }
 
 LRESULT CALLBACK StatusBar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<StatusBar*>(data);
+    return GuardCallback([&] { return reinterpret_cast<StatusBar*>(data)->OnSubclassMessage(hwnd, msg, wp, lp); },
+                         [&] { return DefSubclassProc(hwnd, msg, wp, lp); });
+}
+
+LRESULT StatusBar::OnSubclassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE: {
         LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-        self->UpdateLayout();
+        UpdateLayout();
         return r;
     }
     case WM_COMMAND:
@@ -137,7 +142,7 @@ LRESULT CALLBACK StatusBar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(hwnd, &StatusBar::Proc, kStatusSubclassId);
-        self->hwnd_ = nullptr;
+        hwnd_ = nullptr;
         break;
     default: break;
     }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/win32/Handles.h"
+#include "framework/CallbackGuard.h"
 #include "framework/Dpi.h"
 #include "framework/ResourceText.h"
 
@@ -19,25 +21,31 @@ HIMAGELIST LoadStrip(HWND parent, const ToolBarSpec& layout, int& width, int& he
     UINT id = twice ? layout.bitmap2xId : layout.bitmapId;
     width = twice ? layout.imageWidth * 2 : layout.imageWidth;
     height = twice ? layout.imageHeight * 2 : layout.imageHeight;
-    auto bitmap = static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr) {
+    UniqueBitmap bitmap(static_cast<HBITMAP>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap) {
         return nullptr;
     }
     BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
+    GetObjectW(bitmap.get(), sizeof info, &info);
     int count = width > 0 ? info.bmWidth / width : 0;
     HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
     if (list != nullptr) {
-        ImageList_AddMasked(list, bitmap, kMaskColour);
+        ImageList_AddMasked(list, bitmap.get(), kMaskColour);
     }
-    DeleteObject(bitmap);
     return list;
 }
 
 // Answers the tool tip's request on the tool bar itself, so the bar needs no help from its
 // parent (the rebar would otherwise pass the request on to the frame).
+LRESULT OnToolBarMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
 LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    return GuardCallback([&] { return OnToolBarMessage(hwnd, msg, wp, lp); },
+                         [&] { return DefSubclassProc(hwnd, msg, wp, lp); });
+}
+
+LRESULT OnToolBarMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NOTIFY) {
         auto* hdr = reinterpret_cast<NMHDR*>(lp);
         if (hdr->code == TTN_GETDISPINFOW) {
@@ -52,11 +60,9 @@ LRESULT CALLBACK ToolBarProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
         }
     }
     if (msg == WM_NCDESTROY) {
-        auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd, TB_GETIMAGELIST, 0, 0));
+        // The bar does not own its image list: it goes with the bar.
+        UniqueImageList list(reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd, TB_GETIMAGELIST, 0, 0)));
         SendMessageW(hwnd, TB_SETIMAGELIST, 0, 0);
-        if (list != nullptr) {
-            ImageList_Destroy(list);
-        }
         RemoveWindowSubclass(hwnd, &ToolBarProc, kToolBarSubclassId);
     }
     return DefSubclassProc(hwnd, msg, wp, lp);

@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include "framework/CallbackGuard.h"
+
 namespace pv {
 
 Window::~Window() {
@@ -53,11 +55,17 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (self == nullptr) {
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
-    LRESULT result = self->OnMessage(msg, wp, lp);
+    const LRESULT result = GuardCallback([&] { return self->OnMessage(msg, wp, lp); },
+                                         [&] { return DefWindowProcW(hwnd, msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->OnDestroyed();
+        GuardCallback(
+                [self] {
+                    self->OnDestroyed();
+                    return 0;
+                },
+                [] { return 0; });
     }
     return result;
 }

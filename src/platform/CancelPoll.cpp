@@ -4,19 +4,29 @@
 
 namespace pv {
 
-bool PlatformEscapePressed();
+EscapeKeySample PlatformEscapeSample();
 
 namespace {
-std::atomic<CancelPollFn> gTestPoll{nullptr};
+std::atomic<EscapeSampleFn> gTestSampler{nullptr};
 }  // namespace
 
-bool EscapePressed() {
-    CancelPollFn poll = gTestPoll.load();
-    return poll != nullptr ? poll() : PlatformEscapePressed();
+EscapeKeySample SampleEscapeKey() {
+    EscapeSampleFn sampler = gTestSampler.load();
+    return sampler != nullptr ? sampler() : PlatformEscapeSample();
 }
 
-void SetCancelPollForTests(CancelPollFn poll) {
-    gTestPoll.store(poll);
+void SetEscapeSampleForTests(EscapeSampleFn sampler) {
+    gTestSampler.store(sampler);
+}
+
+bool EscapePoll::Pressed(EscapeKeySample now) {
+    if (heldFromBefore_) {
+        // Still the press from before the start; its key repeats may have set the second
+        // bit too, so the sample that sees it let go counts for nothing either.
+        heldFromBefore_ = now.down;
+        return false;
+    }
+    return now.down || now.pressedSinceLastSample;
 }
 
 }  // namespace pv

@@ -30,8 +30,9 @@ struct FindRecord {
     uint64_t lastWriteTime = 0;
     uint32_t sizeHigh = 0;
     uint32_t sizeLow = 0;
-    std::string name;       // the entry's own name, no folder
-    std::string shortName;  // 8.3 alternate name where the platform has one, else empty
+    std::string name;         // the entry's own name, no folder
+    std::string shortName;    // 8.3 alternate name where the platform has one, else empty
+    uint32_t reparseTag = 0;  // what kind of reparse point the entry is (attribute 0x400), else 0
 
     [[nodiscard]] bool IsFolder() const { return (attributes & kAttrDirectory) != 0; }
 };
@@ -59,6 +60,19 @@ private:
 };
 
 inline constexpr uint32_t kAttrReparsePoint = 0x400;
+
+// The reparse tags of the entries a walk must not follow (IO_REPARSE_TAG_*): symbolic links
+// and junctions (mount points) can lead back up the tree. Other reparse points (cloud
+// placeholders, deduplicated or compressed files, app-execution aliases) are ordinary
+// folders and files to the user.
+inline constexpr uint32_t kReparseTagMountPoint = 0xA0000003u;
+inline constexpr uint32_t kReparseTagSymlink = 0xA000000Cu;
+
+// True when the entry is a symbolic link or a junction.
+[[nodiscard]] constexpr bool IsLinkEntry(uint32_t attributes, uint32_t reparseTag) {
+    return (attributes & kAttrReparsePoint) != 0 &&
+           (reparseTag == kReparseTagSymlink || reparseTag == kReparseTagMountPoint);
+}
 
 // GetFullPathName: a relative path is resolved against the current folder, "." and ".."
 // are folded, "/" becomes "\". Empty when the result would not fit kMaxPath.

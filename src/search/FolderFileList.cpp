@@ -29,13 +29,11 @@ bool HasFolderListExtension(std::string_view name) {
     return false;
 }
 
-FolderListResult BuildFolderList(const std::string& openedPath) {
+FolderListResult BuildFolderList(SharedLists& lists, const std::string& openedPath) {
     FolderListResult result;
-    ResultList.Clear();
-    RootFolders.clear();
     result.folder = std::string(FolderOf(openedPath));
-    RootFolders.push_back(result.folder);
-
+    // Listed and sorted without the lock; the list and its root replace the old ones at once.
+    FileList found;
     FolderScan scan;
     FindRecord entry;
     if (result.folder.size() + 1 < kMaxPath && scan.Open(result.folder)) {
@@ -57,22 +55,22 @@ FolderListResult BuildFolderList(const std::string& openedPath) {
             record.sizeHigh = entry.sizeHigh;
             record.sizeLow = entry.sizeLow;
             record.relativePath = entry.name;
-            ResultList.Append(std::move(record));
+            found.Append(std::move(record));
         }
     }
-    if (ResultList.Empty()) {
-        return result;
-    }
-    result.found = true;
-    SortFileList(ResultList, kSortName);
-    for (size_t i = 0; i < ResultList.Size(); ++i) {
-        if (result.folder.size() + ResultList[i].relativePath.size() == openedPath.size() &&
+    result.found = !found.Empty();
+    SortFileList(found, kSortName);
+    for (size_t i = 0; i < found.Size(); ++i) {
+        if (result.folder.size() + found[i].relativePath.size() == openedPath.size() &&
             openedPath.compare(0, result.folder.size(), result.folder) == 0 &&
-            openedPath.compare(result.folder.size(), std::string::npos, ResultList[i].relativePath) == 0) {
+            openedPath.compare(result.folder.size(), std::string::npos, found[i].relativePath) == 0) {
             result.current = static_cast<int32_t>(i);
             break;
         }
     }
+    SharedLists::Access state = lists.Lock();
+    state->ResultList = std::move(found);
+    state->RootFolders.assign(1, result.folder);
     return result;
 }
 

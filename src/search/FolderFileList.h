@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "search/SharedLists.h"
+
 namespace pv {
 
 // Known picture, audio and video extensions, compared without case with the whole text
@@ -25,7 +27,7 @@ struct FolderListResult {
 // Fills ResultList with the known files of `openedPath`'s folder (one level, folders named
 // like pictures included), sorted by name, and RootFolders with that folder. SortCode is
 // left alone.
-FolderListResult BuildFolderList(const std::string& openedPath);
+FolderListResult BuildFolderList(SharedLists& lists, const std::string& openedPath);
 
 // True when the name's extension is one of kFolderListExtensions.
 bool HasFolderListExtension(std::string_view name);

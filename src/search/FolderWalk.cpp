@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/CancelPoll.h"
 #include "platform/Collation.h"
-#include "search/SharedLists.h"
 
 namespace pv {
 
@@ -24,9 +22,12 @@ bool RootHasEntries(const std::string& folder) {
     return scan.Open(full) && scan.Next(first);
 }
 
-SearchResult RunSearch(const SearchCriteria& criteria, const StatusSink& status, SearchOptions options) {
+SearchResult RunSearch(SharedLists& lists,
+                       const SearchCriteria& criteria,
+                       const StatusSink& status,
+                       SearchOptions options) {
     SearchResult result;
-    RootFolders.clear();
+    lists.Lock()->RootFolders.clear();
     if (criteria.extensions.empty()) {
         result.outcome = SearchOutcome::NoExtensionSelected;
         return result;
@@ -39,12 +40,23 @@ SearchResult RunSearch(const SearchCriteria& criteria, const StatusSink& status,
         result.outcome = SearchOutcome::RootHasNoEntries;
         return result;
     }
-    RootFolders.push_back(root);
-    ResultList.Clear();
-
-    FolderWalk walk(criteria, ResultList, status);
+    {
+        // While the walk runs, other frames see this root with an empty list, never the old
+        // records under a root they do not belong to.
+        SharedLists::Access state = lists.Lock();
+        state->RootFolders.assign(1, root);
+        state->ResultList.Clear();
+    }
+    FileList found;
+    FolderWalk walk(criteria, found, status);
     walk.Run(root, root.size());
-    result.found = ResultList.Count();
+    result.found = found.Count();
+    {
+        // The root again with the records: another frame's search may have run meanwhile.
+        SharedLists::Access state = lists.Lock();
+        state->RootFolders.assign(1, root);
+        state->ResultList = std::move(found);
+    }
     result.examined = walk.examined();
     result.cancelled = walk.cancelled();
     result.lastStatus = walk.lastStatus();
@@ -69,6 +81,7 @@ FolderWalk::FolderWalk(const SearchCriteria& criteria, FileList& out, const Stat
 void FolderWalk::Run(const std::string& root, size_t rootLength) {
     rootLength_ = rootLength;
     path_ = root;
+    escape_.Start();
     if (!OpenLevel()) {
         return;  // nothing counted, the status line untouched
     }
@@ -124,7 +137,7 @@ void FolderWalk::VisitEntry() {
     const size_t folderLength = path_.size();
     if (entry_.IsFolder() && criteria_.checkInclude == 1) {
         // Links and junctions are not followed: one of them can lead back up the tree.
-        if ((entry_.attributes & kAttrReparsePoint) == 0) {
+        if (!IsLinkEntry(entry_.attributes, entry_.reparseTag)) {
             path_ += name;
             path_ += '\\';
             if (OpenLevel(&name)) {
@@ -218,7 +231,7 @@ bool FolderWalk::ExtensionMatches() const {
 // Escape ends the whole walk, not only the folder being listed: a single press means
 // "stop searching", whether or not the key is still down when the next folder polls.
 void FolderWalk::PollEscape() {
-    if (!cancelled_ && EscapePressed()) {
+    if (!cancelled_ && escape_.Pressed()) {
         cancelled_ = true;
     }
 }

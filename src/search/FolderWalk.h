@@ -1,5 +1,5 @@
 // The search: a root check, then a depth-first walk of the root folder that passes every
-// entry through the filters of the criteria and appends the survivors to ResultList.
+// entry through the filters of the criteria and gives the survivors to ResultList.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/CancelPoll.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderScan.h"
 #include "search/ExtensionPrefilter.h"
 #include "search/FileList.h"
 #include "search/SearchCriteria.h"
+#include "search/SharedLists.h"
 
 namespace pv {
 
@@ -39,8 +41,13 @@ struct SearchOptions {
 };
 
 // Runs one search: RootFolders becomes {root} and ResultList the records found, in walk
-// order. Progress goes to `status`; Escape is polled after every entry.
-SearchResult RunSearch(const SearchCriteria& criteria, const StatusSink& status = {}, SearchOptions options = {});
+// order. Progress goes to `status`; Escape is polled after every entry. The walk itself runs
+// without the lock; its result replaces the lists in one step, so another frame sees the
+// old list with its root or the new one with its own, never a mix.
+SearchResult RunSearch(SharedLists& lists,
+                       const SearchCriteria& criteria,
+                       const StatusSink& status = {},
+                       SearchOptions options = {});
 
 // True when `folder` can be listed and holds at least one entry besides "." and "..".
 bool RootHasEntries(const std::string& folder);
@@ -89,6 +96,7 @@ private:
     int32_t examined_ = 0;
     int32_t found_ = 0;
     int32_t countdown_ = 500;
+    EscapePoll escape_;
     bool cancelled_ = false;
     std::string status_;
 };

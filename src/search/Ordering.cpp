@@ -6,7 +6,6 @@
 
 #include "base/Text.h"
 #include "platform/Collation.h"
-#include "search/SharedLists.h"
 
 namespace pv {
 
@@ -46,10 +45,10 @@ constexpr std::array<int32_t, kMenuSortItems> kMenuItemKeys = {
 
 }  // namespace
 
-int32_t SortKeyFromText(std::string_view text) {
+SortKey SortKeyFromText(std::string_view text) {
     for (size_t i = 0; i < kSortTexts.size(); ++i) {
         if (kSortTexts[i] == text) {
-            return static_cast<int32_t>(i);
+            return static_cast<SortKey>(i);
         }
     }
     return kSortUnsorted;
@@ -109,43 +108,55 @@ void SortFileList(FileList& list, int32_t key) {
     records.swap(sorted);
 }
 
-void SortResultByText(std::string_view text) {
-    SortCode = SortKeyFromText(text);
-    SortFileList(ResultList, SortCode);
+void SortResultByText(ListsState& lists, std::string_view text) {
+    lists.SortCode = SortKeyFromText(text);
+    SortFileList(lists.ResultList, lists.SortCode);
 }
 
-void SortShownList(int32_t key) {
+void SortShownList(ListsState& lists, int32_t key) {
     if (key < kSortName || key > kSortAccessTimeAscending) {
         return;
     }
-    FileList& list = ShownFileList();
-    if (&list == &AccumulatorList) {
-        if (AccumulatorPendingCount > 0) {
-            AccumulatorList.RemoveAt(0, static_cast<size_t>(AccumulatorPendingCount));
+    FileList& list = lists.ShownFileList();
+    if (&list == &lists.AccumulatorList) {
+        if (lists.AccumulatorPendingCount > 0) {
+            list.RemoveAt(0, static_cast<size_t>(lists.AccumulatorPendingCount));
         }
-        AccumulatorPendingCount = 0;
+        lists.AccumulatorPendingCount = 0;
     }
     SortFileList(list, key);
 }
 
-int32_t SortAndShow(int32_t key, const ViewReset& reset) {
+namespace {
+
+// Sorts under the lock and resets the view after it: the view's reset tells the frame to
+// show record 0, and the frame reads the lists again.
+void SortThenReset(SharedLists& lists, int32_t key, const ViewReset& reset) {
+    int32_t count = 0;
+    {
+        SharedLists::Access state = lists.Lock();
+        SortShownList(*state, key);
+        count = state->ShownFileList().Count();
+    }
+    if (reset) {
+        reset(count);
+    }
+}
+
+}  // namespace
+
+int32_t SortAndShow(SharedLists& lists, int32_t key, const ViewReset& reset) {
     if (key == kSortUnsorted) {
         return 0;
     }
-    SortShownList(key);
-    if (reset) {
-        reset(ShownFileList().Count());
-    }
+    SortThenReset(lists, key, reset);
     return 1;
 }
 
-void ApplySortDialogChoice(int32_t selectedLine, const ViewReset& reset) {
-    SortCode = selectedLine;
+void ApplySortDialogChoice(SharedLists& lists, int32_t selectedLine, const ViewReset& reset) {
+    lists.Lock()->SortCode = static_cast<SortKey>(selectedLine);
     if (selectedLine != kSortUnsorted) {
-        SortShownList(selectedLine);
-        if (reset) {
-            reset(ShownFileList().Count());
-        }
+        SortThenReset(lists, selectedLine, reset);
     }
 }
 
@@ -158,15 +169,12 @@ int32_t MenuSortKey(int commandId) {
     return -1;
 }
 
-bool RunMenuSort(int commandId, const ViewReset& reset) {
+bool RunMenuSort(SharedLists& lists, int commandId, const ViewReset& reset) {
     const int32_t key = MenuSortKey(commandId);
     if (key < 0) {
         return false;
     }
-    SortShownList(key);
-    if (reset) {
-        reset(ShownFileList().Count());
-    }
+    SortThenReset(lists, key, reset);
     return true;
 }
 

@@ -8,22 +8,10 @@
 #include <string_view>
 
 #include "search/FileList.h"
+#include "search/SharedLists.h"
+#include "search/SortKey.h"
 
 namespace pv {
-
-enum SortKey : int32_t {
-    kSortName = 0,
-    kSortExtensions = 1,
-    kSortSizeDescending = 2,
-    kSortSizeAscending = 3,
-    kSortWriteTimeDescending = 4,
-    kSortWriteTimeAscending = 5,
-    kSortCreationTimeDescending = 6,
-    kSortCreationTimeAscending = 7,
-    kSortAccessTimeDescending = 8,
-    kSortAccessTimeAscending = 9,
-    kSortUnsorted = 10,
-};
 
 inline constexpr size_t kSortKeyCount = 11;
 
@@ -31,7 +19,7 @@ inline constexpr size_t kSortKeyCount = 11;
 extern const std::array<std::string_view, kSortKeyCount> kSortTexts;
 
 // The key whose text equals `text` exactly (case counts); kSortUnsorted for any other text.
-int32_t SortKeyFromText(std::string_view text);
+SortKey SortKeyFromText(std::string_view text);
 
 // <0 when a belongs before b under `key` (0 to 9), 0 when their keys are equal.
 int CompareRecords(int32_t key, const FileRecord& a, const FileRecord& b);
@@ -41,23 +29,23 @@ int CompareRecords(int32_t key, const FileRecord& a, const FileRecord& b);
 void SortFileList(FileList& list, int32_t key);
 
 // The search dialogs' road: SortCode = the key of `text`, then ResultList is sorted.
-void SortResultByText(std::string_view text);
+void SortResultByText(ListsState& lists, std::string_view text);
 
 // Sorts the list ShownList designates. AccumulatorList first drops its pending preview
 // records.
-void SortShownList(int32_t key);
+void SortShownList(ListsState& lists, int32_t key);
 
 // What the view does once its list has a new order (record count, slot maps forgotten,
 // record 0 current and scrolled to, rows or cells rebuilt, the frame told to show record
-// 0). Filled in by the view.
+// 0). Filled in by the view; called after the lists' lock is let go.
 using ViewReset = std::function<void(int32_t recordCount)>;
 
 // Sorts the shown list by `key` and resets the view; 1 when it sorted, 0 for kSortUnsorted.
-int32_t SortAndShow(int32_t key, const ViewReset& reset);
+int32_t SortAndShow(SharedLists& lists, int32_t key, const ViewReset& reset);
 
 // The sort dialog's OK: `selectedLine` (-1 when none) becomes SortCode; the shown list is
 // sorted (a no-op for -1) and the view reset.
-void ApplySortDialogChoice(int32_t selectedLine, const ViewReset& reset);
+void ApplySortDialogChoice(SharedLists& lists, int32_t selectedLine, const ViewReset& reset);
 
 // The menus' sort commands: context menu 32833..32841 and frame menu 32821..32829, nine
 // items each in the same order. -1 for any other command id.
@@ -68,6 +56,6 @@ int32_t MenuSortKey(int commandId);
 
 // A menu sort command: sorts the shown list and resets the view; SortCode stays. False for
 // an id that is not a sort command.
-bool RunMenuSort(int commandId, const ViewReset& reset);
+bool RunMenuSort(SharedLists& lists, int commandId, const ViewReset& reset);
 
 }  // namespace pv

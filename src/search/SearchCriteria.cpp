@@ -1,14 +1,12 @@
 #include "search/SearchCriteria.h"
 
-#include "search/ExtensionTable.h"
-
 namespace pv {
 
-std::vector<std::string> CheckedExtensions() {
+std::vector<std::string> CheckedExtensions(const std::array<bool, kExtensionCount>& checked) {
     std::vector<std::string> out;
-    for (const ExtensionRow& row : ExtensionTable) {
-        if (row.checked != 0) {
-            out.emplace_back(row.extension);
+    for (size_t i = 0; i < kExtensionCount; ++i) {
+        if (checked[i]) {
+            out.emplace_back(ExtensionTable[i].extension);
         }
     }
     return out;

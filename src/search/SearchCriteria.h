@@ -1,9 +1,12 @@
 // What one search looks for, as the search dialogs hand it over once validated.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "search/ExtensionTable.h"
 
 namespace pv {
 
@@ -27,7 +30,7 @@ struct SearchCriteria {
     bool titlesShowExtensions = true;
 };
 
-// The extension texts of the checked rows of ExtensionTable, in row order.
-std::vector<std::string> CheckedExtensions();
+// The extension texts of ExtensionTable's rows that `checked` marks, in row order.
+std::vector<std::string> CheckedExtensions(const std::array<bool, kExtensionCount>& checked);
 
 }  // namespace pv

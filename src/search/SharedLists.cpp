@@ -2,20 +2,20 @@
 
 namespace pv {
 
-FileList ResultList;
-FileList KeywordMatchList;
-FileList AccumulatorList;
-int32_t AccumulatorPendingCount = 0;
-int32_t ShownList = kShowResultList;
-std::vector<std::string> RootFolders;
-int32_t SortCode = 10;
-
-FileList& ShownFileList() {
+FileList& ListsState::ShownFileList() {
     switch (ShownList) {
-    case kShowKeywordMatchList: return KeywordMatchList;
-    case kShowAccumulatorList: return AccumulatorList;
+    case ShownListId::KeywordMatch: return KeywordMatchList;
+    case ShownListId::Accumulator: return AccumulatorList;
     default: return ResultList;
     }
+}
+
+const FileList& ListsState::ShownFileList() const {
+    return const_cast<ListsState*>(this)->ShownFileList();
+}
+
+std::string ListsState::RootFolder() const {
+    return RootFolders.empty() ? std::string() : RootFolders.front();
 }
 
 }  // namespace pv

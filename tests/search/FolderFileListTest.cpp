@@ -11,9 +11,9 @@
 namespace pv {
 namespace {
 
-std::vector<std::string> Paths() {
+std::vector<std::string> Paths(SharedLists& lists) {
     std::vector<std::string> out;
-    for (const FileRecord& r : ResultList.Records()) {
+    for (const FileRecord& r : lists.Lock()->ResultList.Records()) {
         out.push_back(r.relativePath);
     }
     return out;
@@ -27,17 +27,18 @@ TEST(FolderFileListTest, KnownNamesOfOneLevelSortedWithTheOpenedFileCurrent) {
     }
     std::filesystem::create_directory(dir + "/x.jpg");
     const std::string folder = test::ProgramRootOf(dir);
-    SortCode = 5;
+    SharedLists lists;
+    lists.Lock()->SortCode = kSortWriteTimeAscending;
 
-    const FolderListResult r = BuildFolderList(folder + "b.jpg");
+    const FolderListResult r = BuildFolderList(lists, folder + "b.jpg");
     ASSERT_TRUE(r.found);
-    EXPECT_EQ(Paths(),
+    EXPECT_EQ(Paths(lists),
               (std::vector<std::string>{"a.gif", "b.jpg", "clip.wmv", "e.jpeg", "IMG.JPG", "song.aif", "x.jpg"}));
     EXPECT_EQ(r.current, 1);
     EXPECT_EQ(r.folder, folder);
-    EXPECT_EQ(RootFolders, std::vector<std::string>{folder});
-    EXPECT_EQ(SortCode, 5);  // the folder list does not change the sort choice
-    EXPECT_EQ(ResultList[6].attributes & kAttrDirectory, kAttrDirectory);
+    EXPECT_EQ(lists.Lock()->RootFolders, std::vector<std::string>{folder});
+    EXPECT_EQ(lists.Lock()->SortCode, kSortWriteTimeAscending);  // the folder list does not change the sort choice
+    EXPECT_EQ(lists.Lock()->ResultList[6].attributes & kAttrDirectory, kAttrDirectory);
 
     struct Case {
         std::string opened;
@@ -51,7 +52,7 @@ TEST(FolderFileListTest, KnownNamesOfOneLevelSortedWithTheOpenedFileCurrent) {
             {folder + "IMG.JPG", 4},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BuildFolderList(c.opened).current, c.current) << c.opened;
+        EXPECT_EQ(BuildFolderList(lists, c.opened).current, c.current) << c.opened;
     }
 }
 
@@ -59,15 +60,17 @@ TEST(FolderFileListTest, NothingKnownOrNoFolderMeansNoImage) {
     const std::string dir = test::MakeScratchDir("folderlist-empty");
     ASSERT_TRUE(test::MakeFile(dir + "/readme.txt"));
     const std::string folder = test::ProgramRootOf(dir);
+    SharedLists lists;
     for (const std::string& opened : {folder + "readme.txt", folder + "missing\\a.jpg"}) {
         FileRecord stale;
         stale.relativePath = "stale.jpg";
-        ResultList.Append(stale);
-        const FolderListResult r = BuildFolderList(opened);
+        lists.Lock()->ResultList.Append(stale);
+        const FolderListResult r = BuildFolderList(lists, opened);
         EXPECT_FALSE(r.found) << opened;
-        EXPECT_TRUE(ResultList.Empty());
-        ASSERT_EQ(RootFolders.size(), 1u);
-        EXPECT_EQ(RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
+        SharedLists::Access state = lists.Lock();
+        EXPECT_TRUE(state->ResultList.Empty());
+        ASSERT_EQ(state->RootFolders.size(), 1u);
+        EXPECT_EQ(state->RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
     }
     EXPECT_EQ(kNoImageSelectedText, " No Image Selected");
 }

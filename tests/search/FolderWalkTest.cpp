@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,26 +26,34 @@ SearchCriteria Criteria(const std::string& hostDir, std::vector<std::string> ext
     return c;
 }
 
-std::set<std::string> FoundPaths() {
-    std::set<std::string> out;
-    for (const FileRecord& r : ResultList.Records()) {
-        out.insert(r.relativePath);
-    }
-    return out;
-}
-
-const FileRecord* FindRecordNamed(const std::string& relativePath) {
-    for (const FileRecord& r : ResultList.Records()) {
-        if (r.relativePath == relativePath) {
-            return &r;
-        }
-    }
-    return nullptr;
-}
-
 class FolderWalkTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetCancelPollForTests(nullptr); }
+    void TearDown() override { SetEscapeSampleForTests(nullptr); }
+
+    SharedLists::Access State() { return lists_.Lock(); }
+
+    SearchResult RunSearch(const SearchCriteria& criteria, const StatusSink& status = {}) {
+        return pv::RunSearch(lists_, criteria, status);
+    }
+
+    std::set<std::string> FoundPaths() {
+        std::set<std::string> out;
+        for (const FileRecord& r : State()->ResultList.Records()) {
+            out.insert(r.relativePath);
+        }
+        return out;
+    }
+
+    std::optional<FileRecord> FindRecordNamed(const std::string& relativePath) {
+        for (const FileRecord& r : State()->ResultList.Records()) {
+            if (r.relativePath == relativePath) {
+                return r;
+            }
+        }
+        return std::nullopt;
+    }
+
+    SharedLists lists_;
 };
 
 TEST_F(FolderWalkTest, NamesExtensionsAndSubfolders) {
@@ -69,19 +78,21 @@ TEST_F(FolderWalkTest, NamesExtensionsAndSubfolders) {
         const SearchResult r = RunSearch(criteria);
         ASSERT_EQ(r.outcome, SearchOutcome::Searched);
         EXPECT_EQ(FoundPaths(), c.expected) << "include " << c.include;
-        EXPECT_EQ(r.found, ResultList.Count());
-        ASSERT_EQ(RootFolders.size(), 1u);
-        EXPECT_EQ(RootFolders[0], criteria.root);
-        for (const FileRecord& rec : ResultList.Records()) {
+        EXPECT_EQ(r.found, State()->ResultList.Count());
+        ASSERT_EQ(State()->RootFolders.size(), 1u);
+        EXPECT_EQ(State()->RootFolders[0], criteria.root);
+        for (const FileRecord& rec : State()->ResultList.Records()) {
             EXPECT_EQ(rec.mark, 0);
         }
     }
     // A folder named like a picture is a record of its own only while subfolders are off.
-    const FileRecord* folder = FindRecordNamed("Holiday.jpg");
-    ASSERT_NE(folder, nullptr);
+    const std::optional<FileRecord> folder = FindRecordNamed("Holiday.jpg");
+    ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->attributes & kAttrDirectory, kAttrDirectory);
     EXPECT_EQ(folder->sizeLow, 0u);
-    EXPECT_EQ(FindRecordNamed("a.jpg")->attributes, kAttrNormal);
+    const std::optional<FileRecord> plain = FindRecordNamed("a.jpg");
+    ASSERT_TRUE(plain.has_value());
+    EXPECT_EQ(plain->attributes, kAttrNormal);
 }
 
 TEST_F(FolderWalkTest, RootWithOrWithoutSeparatorGivesBareNamesInTheRoot) {
@@ -92,7 +103,7 @@ TEST_F(FolderWalkTest, RootWithOrWithoutSeparatorGivesBareNamesInTheRoot) {
     criteria.root.pop_back();  // no trailing "\"
     RunSearch(criteria);
     EXPECT_EQ(FoundPaths(), (std::set<std::string>{"top.jpg", "2003\\trip\\img_01.jpg"}));
-    EXPECT_EQ(RootFolders.at(0), criteria.root + "\\");
+    EXPECT_EQ(State()->RootFolders.at(0), criteria.root + "\\");
 }
 
 TEST_F(FolderWalkTest, SizeBoundsAreInclusiveOnTheLowHalfOnly) {
@@ -110,14 +121,16 @@ TEST_F(FolderWalkTest, SizeBoundsAreInclusiveOnTheLowHalfOnly) {
     std::set<std::string> expected{"s1000.jpg"};
     if (big) {
         expected.insert("big.jpg");
-        EXPECT_EQ(FindRecordNamed("big.jpg")->sizeHigh, 1u);
-        EXPECT_EQ(FindRecordNamed("big.jpg")->sizeLow, 1000u);
+        const std::optional<FileRecord> bigRecord = FindRecordNamed("big.jpg");
+        ASSERT_TRUE(bigRecord.has_value());
+        EXPECT_EQ(bigRecord->sizeHigh, 1u);
+        EXPECT_EQ(bigRecord->sizeLow, 1000u);
     }
     EXPECT_EQ(FoundPaths(), expected);
 
     criteria.checkSize = 0;  // bounds ignored while the filter is off
     RunSearch(criteria);
-    EXPECT_EQ(ResultList.Count(), big ? 4 : 3);
+    EXPECT_EQ(State()->ResultList.Count(), big ? 4 : 3);
 }
 
 TEST_F(FolderWalkTest, DateBoundsAreInclusiveToTheTick) {
@@ -135,7 +148,9 @@ TEST_F(FolderWalkTest, DateBoundsAreInclusiveToTheTick) {
     criteria.dateTo = to;
     RunSearch(criteria);
     EXPECT_EQ(FoundPaths(), (std::set<std::string>{"atfrom.jpg", "atto.jpg"}));
-    EXPECT_EQ(FindRecordNamed("atto.jpg")->lastWriteTime, to);
+    const std::optional<FileRecord> atTo = FindRecordNamed("atto.jpg");
+    ASSERT_TRUE(atTo.has_value());
+    EXPECT_EQ(atTo->lastWriteTime, to);
 }
 
 TEST_F(FolderWalkTest, SubstringOnTheTitleIgnoresCaseAndTakesNoWildcards) {
@@ -160,7 +175,7 @@ TEST_F(FolderWalkTest, SubstringOnTheTitleIgnoresCaseAndTakesNoWildcards) {
         criteria.titlePattern = c.pattern;
         criteria.titlesShowExtensions = c.showExtensions;
         RunSearch(criteria);
-        EXPECT_EQ(ResultList.Size(), c.expected) << "pattern '" << c.pattern << "'";
+        EXPECT_EQ(State()->ResultList.Size(), c.expected) << "pattern '" << c.pattern << "'";
     }
 }
 
@@ -196,8 +211,8 @@ TEST_F(FolderWalkTest, ProgressTextsEvery500EntriesAndPerFolder) {
 int gPolls = 0;
 int gCancelAt = 0;
 
-bool CancelOnce() {
-    return ++gPolls == gCancelAt;  // a single press: later polls see nothing
+EscapeKeySample CancelOnce() {
+    return {false, ++gPolls == gCancelAt};  // a single press: later samples see nothing
 }
 
 TEST_F(FolderWalkTest, EscapeEndsTheWholeWalkAndKeepsWhatWasFound) {
@@ -208,14 +223,14 @@ TEST_F(FolderWalkTest, EscapeEndsTheWholeWalkAndKeepsWhatWasFound) {
         }
     }
     gPolls = 0;
-    gCancelAt = 8;
-    SetCancelPollForTests(CancelOnce);
+    gCancelAt = 9;  // the walk's first sample, then eight polls
+    SetEscapeSampleForTests(CancelOnce);
     const SearchResult r = RunSearch(Criteria(dir));
     EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(gPolls, 8);  // nothing polled, nothing walked after the press
+    EXPECT_EQ(gPolls, 9);  // nothing polled, nothing walked after the press
     EXPECT_GT(r.found, 0);
     EXPECT_LE(r.found, 8);
-    EXPECT_EQ(ResultList.Count(), r.found);
+    EXPECT_EQ(State()->ResultList.Count(), r.found);
     EXPECT_EQ(r.lastStatus, "Find   " + std::to_string(r.found) + " ");
 }
 
@@ -223,23 +238,23 @@ TEST_F(FolderWalkTest, RootsThatCannotBeSearchedLeaveTheResultAlone) {
     const std::string dir = test::MakeScratchDir("walk-noroot");
     fs::create_directories(dir + "/empty");
     ASSERT_TRUE(test::MakeFile(dir + "/file.jpg", 1));
-    ResultList.Clear();
+    State()->ResultList.Clear();
     FileRecord sentinel;
     sentinel.relativePath = "kept.jpg";
-    ResultList.Append(sentinel);
+    State()->ResultList.Append(sentinel);
 
     const std::string roots[] = {dir + "/empty", dir + "/missing", dir + "/file.jpg"};
     for (const std::string& root : roots) {
-        RootFolders = {"stale\\"};
+        State()->RootFolders = {"stale\\"};
         const SearchResult r = RunSearch(Criteria(root));
         EXPECT_EQ(r.outcome, SearchOutcome::RootHasNoEntries) << root;
-        EXPECT_TRUE(RootFolders.empty());
-        ASSERT_EQ(ResultList.Count(), 1);
-        EXPECT_EQ(ResultList[0].relativePath, "kept.jpg");
+        EXPECT_TRUE(State()->RootFolders.empty());
+        ASSERT_EQ(State()->ResultList.Count(), 1);
+        EXPECT_EQ(State()->ResultList[0].relativePath, "kept.jpg");
     }
     const SearchResult none = RunSearch(Criteria(dir, {}));
     EXPECT_EQ(none.outcome, SearchOutcome::NoExtensionSelected);
-    EXPECT_EQ(ResultList.Count(), 1);
+    EXPECT_EQ(State()->ResultList.Count(), 1);
 }
 
 TEST_F(FolderWalkTest, LinksAreNotFollowedIntoCycles) {
@@ -254,8 +269,8 @@ TEST_F(FolderWalkTest, LinksAreNotFollowedIntoCycles) {
     SearchCriteria criteria = Criteria(dir);
     RunSearch(criteria);
     EXPECT_EQ(FoundPaths(), (std::set<std::string>{"sub\\in.jpg", "linked.jpg"}));
-    const FileRecord* linked = FindRecordNamed("linked.jpg");
-    ASSERT_NE(linked, nullptr);
+    const std::optional<FileRecord> linked = FindRecordNamed("linked.jpg");
+    ASSERT_TRUE(linked.has_value());
     EXPECT_EQ(linked->sizeLow, 7u);  // the target's details, flagged as a link
     EXPECT_EQ(linked->attributes & kAttrReparsePoint, kAttrReparsePoint);
 
@@ -285,9 +300,9 @@ TEST_F(FolderWalkTest, PathsBeyondThePlatformLimitAreSkippedNotShortened) {
     ASSERT_TRUE(test::MakeFile(dir + "/" + longName + ".jpg"));
     ASSERT_TRUE(test::MakeFile(dir + "/short.jpg"));
     RunSearch(Criteria(dir));
-    EXPECT_EQ(ResultList.Size(), expected + 1);
-    EXPECT_EQ(FindRecordNamed(longName + ".jpg"), nullptr);
-    for (const FileRecord& r : ResultList.Records()) {
+    EXPECT_EQ(State()->ResultList.Size(), expected + 1);
+    EXPECT_FALSE(FindRecordNamed(longName + ".jpg").has_value());
+    for (const FileRecord& r : State()->ResultList.Records()) {
         EXPECT_LT(root.size() + r.relativePath.size(), kMaxPath);
         EXPECT_TRUE(r.relativePath == "short.jpg" || r.relativePath.ends_with("p.jpg")) << r.relativePath;
     }
@@ -315,6 +330,41 @@ TEST(ExtensionPrefilterTest, HashAndNoFalseRejections) {
     }
     for (const char* ext : {"JP", "GIF", "", "q", "jpe"}) {
         EXPECT_FALSE(prefilter.MayMatch(ext)) << ext;
+    }
+}
+
+// The extension is the text after the last dot, however many come before it.
+TEST_F(FolderWalkTest, NamesWithSeveralDotsGoByTheirLastOne) {
+    const std::string dir = test::MakeScratchDir("walk-dots");
+    for (const char* name : {"my.photo.jpg", "a.b.c.JPEG", "2003.07.14.jfif", "my.jpg.photo", "x.jpg.bak"}) {
+        ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
+    }
+    RunSearch(Criteria(dir));
+    EXPECT_EQ(FoundPaths(), (std::set<std::string>{"my.photo.jpg", "a.b.c.JPEG", "2003.07.14.jfif"}));
+}
+
+EscapeKeySample gStartSample;
+int gSamples = 0;
+
+// The key as it was when the walk started, then untouched.
+EscapeKeySample EarlierPressOnly() {
+    return ++gSamples == 1 ? gStartSample : EscapeKeySample{};
+}
+
+// Leaving full screen or closing a box with Escape just before a search must not end it.
+TEST_F(FolderWalkTest, AnEscapePressedBeforeTheWalkDoesNotEndIt) {
+    const std::string dir = test::MakeScratchDir("walk-early-escape");
+    for (const char* name : {"a.jpg", "b.jpg", "sub/c.jpg", "sub/d.jpg"}) {
+        ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
+    }
+    SetEscapeSampleForTests(EarlierPressOnly);
+    for (const EscapeKeySample atStart : {EscapeKeySample{false, true}, EscapeKeySample{true, true}}) {
+        gStartSample = atStart;
+        gSamples = 0;
+        const SearchResult r = RunSearch(Criteria(dir));
+        EXPECT_FALSE(r.cancelled) << "key down at the start: " << atStart.down;
+        EXPECT_EQ(r.found, 4);
+        EXPECT_GT(gSamples, 4);  // the walk did poll after its entries
     }
 }
 

@@ -97,13 +97,14 @@ TEST(OrderingTest, TextsMapExactlyAndUnknownTextsLeaveTheListUnsorted) {
     for (const char* text : {"name", "Name ", "", "Size(ascending)", "Unsorted"}) {
         EXPECT_EQ(SortKeyFromText(text), kSortUnsorted) << text;
     }
-    ResultList = ListOf({Rec("b.jpg", 1), Rec("a.jpg", 2)});
-    SortResultByText("Size (descending)");
-    EXPECT_EQ(SortCode, kSortSizeDescending);
-    EXPECT_EQ(Paths(ResultList), (Names{"a.jpg", "b.jpg"}));
-    SortResultByText("whatever");
-    EXPECT_EQ(SortCode, kSortUnsorted);
-    EXPECT_EQ(Paths(ResultList), (Names{"a.jpg", "b.jpg"}));
+    ListsState lists;
+    lists.ResultList = ListOf({Rec("b.jpg", 1), Rec("a.jpg", 2)});
+    SortResultByText(lists, "Size (descending)");
+    EXPECT_EQ(lists.SortCode, kSortSizeDescending);
+    EXPECT_EQ(Paths(lists.ResultList), (Names{"a.jpg", "b.jpg"}));
+    SortResultByText(lists, "whatever");
+    EXPECT_EQ(lists.SortCode, kSortUnsorted);
+    EXPECT_EQ(Paths(lists.ResultList), (Names{"a.jpg", "b.jpg"}));
 }
 
 TEST(OrderingTest, MenuItemsSortByTheKeyTheirTextNames) {
@@ -115,57 +116,60 @@ TEST(OrderingTest, MenuItemsSortByTheKeyTheirTextNames) {
     for (int id : {kFrameSortFirst - 1, kFrameSortFirst + 9, kContextSortFirst - 1, kContextSortFirst + 9}) {
         EXPECT_EQ(MenuSortKey(id), -1) << id;
     }
-    ShownList = kShowResultList;
-    SortCode = kSortName;
-    ResultList = ListOf({Rec("big", 9), Rec("small", 1)});
+    SharedLists lists;
+    lists.Lock()->SortCode = kSortName;
+    lists.Lock()->ResultList = ListOf({Rec("big", 9), Rec("small", 1)});
     int resets = 0;
-    EXPECT_TRUE(RunMenuSort(kFrameSortFirst + 1, [&](int32_t count) {
+    EXPECT_TRUE(RunMenuSort(lists, kFrameSortFirst + 1, [&](int32_t count) {
         ++resets;
         EXPECT_EQ(count, 2);
     }));
-    EXPECT_EQ(Paths(ResultList), (Names{"small", "big"}));
-    EXPECT_EQ(SortCode, kSortName);  // the menus leave SortCode alone
+    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"small", "big"}));
+    EXPECT_EQ(lists.Lock()->SortCode, kSortName);  // the menus leave SortCode alone
     EXPECT_EQ(resets, 1);
-    EXPECT_FALSE(RunMenuSort(1, {}));
+    EXPECT_FALSE(RunMenuSort(lists, 1, {}));
 }
 
 TEST(OrderingTest, ShownListSortDropsPendingAccumulatorRecords) {
-    ShownList = kShowAccumulatorList;
-    AccumulatorList = ListOf({Rec("preview2"), Rec("preview1"), Rec("c"), Rec("a"), Rec("b")});
-    AccumulatorPendingCount = 2;
+    SharedLists lists;
+    {
+        SharedLists::Access state = lists.Lock();
+        state->ShownList = ShownListId::Accumulator;
+        state->AccumulatorList = ListOf({Rec("preview2"), Rec("preview1"), Rec("c"), Rec("a"), Rec("b")});
+        state->AccumulatorPendingCount = 2;
+    }
     int32_t resetCount = -1;
-    EXPECT_EQ(SortAndShow(kSortName, [&](int32_t count) { resetCount = count; }), 1);
-    EXPECT_EQ(Paths(AccumulatorList), (Names{"a", "b", "c"}));
-    EXPECT_EQ(AccumulatorPendingCount, 0);
+    EXPECT_EQ(SortAndShow(lists, kSortName, [&](int32_t count) { resetCount = count; }), 1);
+    EXPECT_EQ(Paths(lists.Lock()->AccumulatorList), (Names{"a", "b", "c"}));
+    EXPECT_EQ(lists.Lock()->AccumulatorPendingCount, 0);
     EXPECT_EQ(resetCount, 3);
 
     resetCount = -1;
-    EXPECT_EQ(SortAndShow(kSortUnsorted, [&](int32_t count) { resetCount = count; }), 0);
+    EXPECT_EQ(SortAndShow(lists, kSortUnsorted, [&](int32_t count) { resetCount = count; }), 0);
     EXPECT_EQ(resetCount, -1);
 
     // The other lists keep their records whatever the pending count says.
-    ShownList = kShowKeywordMatchList;
-    KeywordMatchList = ListOf({Rec("b"), Rec("a")});
-    AccumulatorPendingCount = 1;
-    SortShownList(kSortName);
-    EXPECT_EQ(Paths(KeywordMatchList), (Names{"a", "b"}));
-    EXPECT_EQ(AccumulatorPendingCount, 1);
-    AccumulatorPendingCount = 0;
-    ShownList = kShowResultList;
+    SharedLists::Access state = lists.Lock();
+    state->ShownList = ShownListId::KeywordMatch;
+    state->KeywordMatchList = ListOf({Rec("b"), Rec("a")});
+    state->AccumulatorPendingCount = 1;
+    SortShownList(*state, kSortName);
+    EXPECT_EQ(Paths(state->KeywordMatchList), (Names{"a", "b"}));
+    EXPECT_EQ(state->AccumulatorPendingCount, 1);
 }
 
 TEST(OrderingTest, SortDialogStoresTheLineAndResetsEvenWithoutOne) {
-    ShownList = kShowResultList;
-    ResultList = ListOf({Rec("b", 1), Rec("a", 2)});
+    SharedLists lists;
+    lists.Lock()->ResultList = ListOf({Rec("b", 1), Rec("a", 2)});
     int resets = 0;
     const ViewReset reset = [&](int32_t) { ++resets; };
-    ApplySortDialogChoice(-1, reset);
-    EXPECT_EQ(SortCode, -1);
-    EXPECT_EQ(Paths(ResultList), (Names{"b", "a"}));
+    ApplySortDialogChoice(lists, -1, reset);
+    EXPECT_EQ(lists.Lock()->SortCode, kSortNoChoice);
+    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"b", "a"}));
     EXPECT_EQ(resets, 1);
-    ApplySortDialogChoice(kSortName, reset);
-    EXPECT_EQ(SortCode, kSortName);
-    EXPECT_EQ(Paths(ResultList), (Names{"a", "b"}));
+    ApplySortDialogChoice(lists, kSortName, reset);
+    EXPECT_EQ(lists.Lock()->SortCode, kSortName);
+    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"a", "b"}));
     EXPECT_EQ(resets, 2);
 }
 

@@ -28,7 +28,7 @@ BOOL CALLBACK TakeVisible(HWND hwnd, LPARAM lp) {
 class RunningFrame {
 public:
     explicit RunningFrame(const std::string& tail = std::string()) {
-        auto* args = new FrameStartArgs{tail, SW_SHOWNORMAL};
+        auto* args = new FrameStartArgs{tail, SW_SHOWNORMAL, lists_};
         thread_ = CreateThread(nullptr, 0, &FrameThreadMain, args, 0, &threadId_);
         for (int i = 0; i < 500 && hwnd_ == nullptr; ++i) {
             FoundWindow found;
@@ -60,6 +60,7 @@ public:
     }
 
 private:
+    SharedLists lists_;
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
     HWND hwnd_ = nullptr;
@@ -155,7 +156,8 @@ TEST(FrameThreadsTest, SixtyFourthFrameIsRefusedWithItsMessage) {
     gRelease = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     gReports = 0;
     {
-        CFrameThreads threads(&WaitForRelease, &RecordReport);
+        SharedLists lists;
+        CFrameThreads threads(lists, &WaitForRelease, &RecordReport);
         for (uint32_t i = 0; i < kMaxFrameThreads; ++i) {
             threads.StartFrameThread(std::string(), SW_SHOW);
         }

@@ -54,7 +54,7 @@ BOOL CALLBACK TakeVisible(HWND hwnd, LPARAM lp) {
 class FrameUnderTest {
 public:
     explicit FrameUnderTest(const std::string& tail) {
-        auto* args = new FrameStartArgs{tail, SW_SHOWNORMAL};
+        auto* args = new FrameStartArgs{tail, SW_SHOWNORMAL, lists_};
         thread_ = CreateThread(nullptr, 0, &FrameThreadMain, args, 0, &threadId_);
         for (int i = 0; i < 500 && frame_ == nullptr; ++i) {
             EnumThreadWindows(threadId_, &TakeVisible, reinterpret_cast<LPARAM>(&frame_));
@@ -105,6 +105,7 @@ public:
     }
 
 private:
+    SharedLists lists_;  // each frame under test has lists of its own
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
     HWND frame_ = nullptr;
@@ -187,7 +188,6 @@ TEST_F(MainFrameTest, OpeningAndSteppingWriteCounterTitleAndStatus) {
 
 TEST_F(MainFrameTest, ToggleCyclesThroughTheThreeModes) {
     {
-        ShownFileList().Clear();  // the lists are process-wide: start from none
         FrameUnderTest empty("");
         ASSERT_NE(empty.frame(), nullptr);
         EXPECT_EQ(empty.Mode(), 0);

@@ -16,40 +16,39 @@ void MessageBoxReporter(const char* text, const char* caption) {
 
 }  // namespace
 
-CFrameThreads::CFrameThreads(ThreadEntry entry, Reporter reporter)
-        : entry_(entry != nullptr ? entry : &FrameThreadMain),
-          reporter_(reporter != nullptr ? reporter : &MessageBoxReporter) {}
+CFrameThreads::CFrameThreads(SharedLists& lists, ThreadEntry entry, Reporter reporter)
+    : lists_(lists),
+      entry_(entry != nullptr ? entry : &FrameThreadMain),
+      reporter_(reporter != nullptr ? reporter : &MessageBoxReporter) {}
 
-CFrameThreads::~CFrameThreads() {
-    for (uint32_t i = 0; i < count_; ++i) {
-        CloseHandle(handles_[i]);
-    }
-}
+CFrameThreads::~CFrameThreads() = default;
 
 void CFrameThreads::StartFrameThread(const std::string& commandTail, int showCommand) {
     if (count_ == kMaxFrameThreads) {
         reporter_(kTooManyThreadsText, kThreadsCaption);
         return;
     }
-    auto args = std::make_unique<FrameStartArgs>(FrameStartArgs{commandTail, showCommand});
-    HANDLE thread = CreateThread(nullptr, 0, entry_, args.get(), 0, nullptr);
-    if (thread == nullptr) {
+    auto args = std::make_unique<FrameStartArgs>(FrameStartArgs{commandTail, showCommand, lists_});
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, entry_, args.get(), 0, nullptr));
+    if (!thread) {
         reporter_(kCannotCreateThreadText, kThreadsCaption);
         return;
     }
     args.release();  // the thread owns it now
-    handles_[count_++] = thread;
+    waitList_[count_] = thread.get();
+    threads_[count_++] = std::move(thread);
 }
 
 void CFrameThreads::WaitForAll() {
     while (count_ > 0) {
-        DWORD r = MsgWaitForMultipleObjects(count_, handles_, FALSE, INFINITE, QS_ALLINPUT);
+        DWORD r = MsgWaitForMultipleObjects(count_, waitList_, FALSE, INFINITE, QS_ALLINPUT);
         if (r < WAIT_OBJECT_0 + count_) {
             uint32_t i = r - WAIT_OBJECT_0;
-            CloseHandle(handles_[i]);
-            handles_[i] = handles_[count_ - 1];
-            handles_[count_ - 1] = nullptr;
             --count_;
+            threads_[i].Reset();  // the ended thread's handle
+            threads_[i] = std::move(threads_[count_]);
+            waitList_[i] = waitList_[count_];
+            waitList_[count_] = nullptr;
         } else if (r == WAIT_OBJECT_0 + count_) {
             MSG msg{};
             if (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message == kStartFrameRequest) {
@@ -67,7 +66,7 @@ void CFrameThreads::WaitForAll() {
 
 DWORD WINAPI FrameThreadMain(void* frameStartArgs) {
     std::unique_ptr<FrameStartArgs> args(static_cast<FrameStartArgs*>(frameStartArgs));
-    auto loop = std::make_unique<CMTNorelMsgLoop>();
+    auto loop = std::make_unique<CMTNorelMsgLoop>(args->lists);
     Module::AddMessageLoop(loop.get());
     int code = loop->RunFrame(args->commandTail, args->showCommand);
     args.reset();
@@ -83,7 +82,9 @@ int RunMainThread(const std::string& commandTail, int showCommand) {
     MSG msg{};
     PeekMessageW(&msg, nullptr, kStartFrameRequest, kStartFrameRequest, PM_NOREMOVE);
 
-    CFrameThreads threads;
+    // The lists every frame shares live as long as the last frame thread, and no longer.
+    SharedLists lists;
+    CFrameThreads threads(lists);
     threads.StartFrameThread(commandTail, showCommand);
     const int exitCode = static_cast<int>(threads.count());
     threads.WaitForAll();

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/win32/Handles.h"
 #include "framework/WinInclude.h"
+#include "search/SharedLists.h"
 
 namespace pv {
 
@@ -19,6 +21,7 @@ inline constexpr const char* kThreadsCaption = "RUDor";
 struct FrameStartArgs {
     std::string commandTail;  // copied: the thread may start after the caller's text is gone
     int showCommand = 0;
+    SharedLists& lists;  // the process's lists, shared by every frame; they outlive the thread
 };
 
 class CFrameThreads {
@@ -26,8 +29,9 @@ public:
     using ThreadEntry = DWORD(WINAPI*)(void* frameStartArgs);
     using Reporter = void (*)(const char* text, const char* caption);
 
-    // The defaults run real frames and report in message boxes; tests swap either.
-    explicit CFrameThreads(ThreadEntry entry = nullptr, Reporter reporter = nullptr);
+    // The defaults run real frames and report in message boxes; tests swap either. Every
+    // frame started shares `lists`.
+    explicit CFrameThreads(SharedLists& lists, ThreadEntry entry = nullptr, Reporter reporter = nullptr);
     CFrameThreads(const CFrameThreads&) = delete;
     CFrameThreads& operator=(const CFrameThreads&) = delete;
     ~CFrameThreads();
@@ -40,10 +44,12 @@ public:
     [[nodiscard]] uint32_t count() const { return count_; }
 
 private:
+    SharedLists& lists_;
     ThreadEntry entry_;
     Reporter reporter_;
     uint32_t count_ = 0;
-    HANDLE handles_[kMaxFrameThreads] = {};
+    UniqueKernelHandle threads_[kMaxFrameThreads];
+    HANDLE waitList_[kMaxFrameThreads] = {};  // the same handles, as the wait takes them
 };
 
 // A frame thread's entry: takes ownership of the FrameStartArgs.

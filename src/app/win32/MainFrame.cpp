@@ -106,7 +106,8 @@ protected:
     }
 };
 
-CMainFrame::CMainFrame() : thumbs_(std::make_unique<ThumbsPlaceholder>()), navigator_(list_, *this) {}
+CMainFrame::CMainFrame(SharedLists& lists)
+    : thumbs_(std::make_unique<ThumbsPlaceholder>()), list_(lists), navigator_(list_, *this) {}
 
 CMainFrame::~CMainFrame() {
     view_.StopAnimation();
@@ -632,7 +633,7 @@ bool CMainFrame::OnListCommand(UINT id) {
         }
         // Sorting keeps the current file current, wherever it moves to.
         const std::string current = navigator_.CurrentPath();
-        RunMenuSort(static_cast<int>(id), [](int32_t) {});
+        RunMenuSort(list_.lists(), static_cast<int>(id), [](int32_t) {});
         for (int32_t i = 0; i < list_.EntryCount(); ++i) {
             if (list_.RootFolder() + list_.RelativePath(i) == current) {
                 navigator_.SetCurrentIndex(i);

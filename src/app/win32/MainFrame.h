@@ -24,7 +24,8 @@ class ThumbsPlaceholder;
 
 class CMainFrame final : public Window, public MessageFilter, public IdleHandler, public NavigatorHost {
 public:
-    CMainFrame();
+    // `lists` are the process's shared lists; they outlive the frame.
+    explicit CMainFrame(SharedLists& lists);
     ~CMainFrame() override;
 
     // Creates the frame with the stored rectangle, titled with the product name.

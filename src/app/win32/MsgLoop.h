@@ -11,6 +11,8 @@ namespace pv {
 
 class CMTNorelMsgLoop final : public MessageLoop {
 public:
+    explicit CMTNorelMsgLoop(SharedLists& lists) : frame_(lists) {}
+
     // Everything a frame thread does between registering its loop and removing it; the
     // loop's exit code, or 0 when the frame window could not be created.
     int RunFrame(const std::string& commandTail, int showCommand);

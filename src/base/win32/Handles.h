@@ -6,7 +6,10 @@
 
 #include "base/win32/WinInclude.h"
 
+// After windows.h, which they need: a separate block keeps the formatter from sorting them
+// above it.
 #include <commctrl.h>
+#include <objbase.h>
 
 namespace pv {
 
@@ -115,6 +118,18 @@ struct ImageList {
     static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
 };
 
+struct GlobalMemory {
+    static HGLOBAL Invalid() { return nullptr; }
+
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+
+struct Accelerators {
+    static HACCEL Invalid() { return nullptr; }
+
+    static void Close(HACCEL h) { DestroyAcceleratorTable(h); }
+};
+
 }  // namespace handle_traits
 
 // DeleteObject
@@ -140,6 +155,10 @@ using UniqueFind = UniqueHandle<HANDLE, handle_traits::FindHandle>;
 using UniqueMenu = UniqueHandle<HMENU, handle_traits::Menu>;
 // ImageList_Destroy
 using UniqueImageList = UniqueHandle<HIMAGELIST, handle_traits::ImageList>;
+// GlobalFree (memory from GlobalAlloc not yet handed to its taker)
+using UniqueGlobal = UniqueHandle<HGLOBAL, handle_traits::GlobalMemory>;
+// DestroyAcceleratorTable (tables made at run time; tables loaded from resources need none)
+using UniqueAccelerators = UniqueHandle<HACCEL, handle_traits::Accelerators>;
 
 // A window's DC from GetDC, released with ReleaseDC and the same window.
 class WindowDc {
@@ -208,6 +227,91 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// GlobalLock / GlobalUnlock around one use of a movable block; get() is null when the lock
+// failed.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+
+    ~GlobalLockGuard() {
+        if (data_ != nullptr) {
+            GlobalUnlock(block_);
+        }
+    }
+
+    [[nodiscard]] void* get() const { return data_; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+};
+
+// A COM interface pointer, released once. out() hands the empty slot to a creating call.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
+        return *this;
+    }
+
+    ~ComPtr() { Reset(); }
+
+    T** out() {
+        Reset();
+        return &p_;
+    }
+
+    T* operator->() const { return p_; }
+
+    [[nodiscard]] T* get() const { return p_; }
+
+    explicit operator bool() const { return p_ != nullptr; }
+
+    void Reset() {
+        if (T* old = std::exchange(p_, nullptr); old != nullptr) {
+            old->Release();
+        }
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// COM for the calling thread while this lives, balanced only when the start succeeded.
+class ComApartment {
+public:
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED)
+        : initialized_(SUCCEEDED(CoInitializeEx(nullptr, model))) {}
+
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+    ~ComApartment() {
+        if (initialized_) {
+            CoUninitialize();
+        }
+    }
+
+    [[nodiscard]] bool initialized() const { return initialized_; }
+
+private:
+    bool initialized_;
 };
 
 }  // namespace pv

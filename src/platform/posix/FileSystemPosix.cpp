@@ -62,8 +62,10 @@ void FillFindRecordFromStatx(FindRecord& rec, const struct statx& sx, bool isLin
     if ((sx.stx_mode & S_IWUSR) == 0) {
         rec.attributes |= kAttrReadOnly;
     }
+    rec.reparseTag = 0;
     if (isLink) {
         rec.attributes |= kAttrReparsePoint;
+        rec.reparseTag = kReparseTagSymlink;
     }
     rec.creationTime = CreationTime(sx);
     rec.lastAccessTime = FileTimeFrom(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);

@@ -99,6 +99,7 @@ bool FolderScan::Next(FindRecord& record) {
         }
         record.name.assign(name);
         record.shortName.clear();
+        record.reparseTag = 0;
         s.detailsReady = false;
         switch (entry->d_type) {
         case DT_DIR: record.attributes = kAttrDirectory; return true;

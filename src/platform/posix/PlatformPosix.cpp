@@ -1,8 +1,10 @@
 // Natively there is no keyboard to poll: a walk is never cancelled by Escape.
+#include "platform/CancelPoll.h"
+
 namespace pv {
 
-bool PlatformEscapePressed() {
-    return false;
+EscapeKeySample PlatformEscapeSample() {
+    return {};
 }
 
 }  // namespace pv

@@ -1,6 +1,7 @@
 // Windows file system behind the core's interface. Names travel as UTF-8 inside the
 // program and as UTF-16 at the calls, so any script works whatever the code page.
 #include "base/DecodeLimits.h"
+#include "base/win32/Handles.h"
 #include "base/win32/Wide.h"
 #include "base/win32/WinInclude.h"
 #include "platform/FileSystem.h"
@@ -13,23 +14,6 @@ uint64_t FileTime64(const FILETIME& t) {
     return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(h_);
-        }
-    }
-    [[nodiscard]] HANDLE get() const { return h_; }
-    [[nodiscard]] bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
-
 }  // namespace
 
 std::string HostPathFromProgram(const std::string& programPath) {
@@ -37,7 +21,7 @@ std::string HostPathFromProgram(const std::string& programPath) {
 }
 
 struct FolderListing::Impl {
-    HANDLE find = INVALID_HANDLE_VALUE;
+    UniqueFind find;
     WIN32_FIND_DATAW data{};
     bool pending = false;  // `data` holds an entry not yet handed out
 };
@@ -58,15 +42,15 @@ bool FolderListing::Open(const std::string& folder) {
         pattern += '\\';
     }
     pattern += '*';
-    impl_->find = FindFirstFileExW(Widen(pattern).c_str(), FindExInfoStandard, &impl_->data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+    impl_->find.Reset(FindFirstFileExW(Widen(pattern).c_str(), FindExInfoStandard, &impl_->data, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    impl_->pending = impl_->find.valid();
     return impl_->pending;
 }
 
 bool FolderListing::Next(FindRecord& record) {
-    while (impl_->find != INVALID_HANDLE_VALUE) {
-        if (!impl_->pending && !FindNextFileW(impl_->find, &impl_->data)) {
+    while (impl_->find.valid()) {
+        if (!impl_->pending && !FindNextFileW(impl_->find.get(), &impl_->data)) {
             return false;
         }
         impl_->pending = false;
@@ -82,15 +66,16 @@ bool FolderListing::Next(FindRecord& record) {
         record.sizeLow = d.nFileSizeLow;
         record.name = Narrow(d.cFileName);
         record.shortName = Narrow(d.cAlternateFileName);
+        // The find data carries the reparse tag in dwReserved0 for reparse points only.
+        record.reparseTag = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? d.dwReserved0 : 0;
         return true;
     }
     return false;
 }
 
 void FolderListing::Close() {
-    if (impl_ && impl_->find != INVALID_HANDLE_VALUE) {
-        FindClose(impl_->find);
-        impl_->find = INVALID_HANDLE_VALUE;
+    if (impl_) {
+        impl_->find.Reset();
         impl_->pending = false;
     }
 }
@@ -108,7 +93,7 @@ std::string FullPathOf(const std::string& path) {
 
 Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     bytes.clear();
-    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         DWORD e = GetLastError();
@@ -139,7 +124,7 @@ Status WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes
     std::wstring target = Widen(path);
     std::wstring temp = target + L".pictavo-tmp";
     {
-        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+        UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
         if (!file.valid()) {
             return Status::IoError;
