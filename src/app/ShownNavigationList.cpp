@@ -20,8 +20,9 @@ std::string ShownNavigationList::RootFolder() const {
     return RootFolders.empty() ? std::string() : RootFolders.front();
 }
 
-int32_t ShownNavigationList::BuildFolderList(const std::string& openedPath) {
-    return pv::BuildFolderList(openedPath).current;
+FolderPick ShownNavigationList::BuildFolderList(const std::string& openedPath) {
+    const FolderListResult r = pv::BuildFolderList(openedPath);
+    return {r.found, r.current};
 }
 
 }  // namespace pv

@@ -42,7 +42,9 @@ int ImageView::OpenByType(const std::string& path) {
 
     path_ = path;
     parts_ = SplitPath(path);
-    media_ = IsMediaExtension(parts_.extension);
+    // The reader kind is found once here and handed down the whole open.
+    const ReaderKind kind = ReaderForPath(path);
+    media_ = kind == ReaderKind::Media;
 
     if (mediaWindow_ != nullptr && mediaWindow_->Exists()) {
         if (media_) {
@@ -61,14 +63,14 @@ int ImageView::OpenByType(const std::string& path) {
         return 1;
     }
 
-    const Status s = OpenPictureFile(path, opened_);
+    const Status s = OpenPictureFile(path, kind, opened_);
     if (s != Status::Ok) {
         // A reader that is missing on this platform (Unsupported) is not a broken file.
-        if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported && events_ != nullptr) {
+        if (kind == ReaderKind::Gif && s != Status::Unsupported && events_ != nullptr) {
             events_->ShowMessage(kCantReadImageText, kPictavoCaption);
         }
         // The PCX reader is the one that tells the user when memory runs out.
-        if (ReaderForPath(path) == ReaderKind::Pcx && s == Status::OutOfMemory && events_ != nullptr) {
+        if (kind == ReaderKind::Pcx && s == Status::OutOfMemory && events_ != nullptr) {
             events_->ShowMessage(kPcxNoMemoryMessage, "");
         }
         opened_ = {};

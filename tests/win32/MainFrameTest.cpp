@@ -1,13 +1,16 @@
 // The main frame under Wine, on its own frame thread with its real message loop, driven by
 // messages as a user's clicks and keys would drive it.
+#include <atomic>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "RegistrySandbox.h"
-#include "base/ResourceIds.h"
+#include "app/FrameSettings.h"
 #include "app/win32/FrameThreads.h"
+#include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
+#include "framework/WinInclude.h"
 #include "imaging/BmpWriter.h"
 #include "platform/FileSystem.h"
 #include "platform/Settings.h"
@@ -15,6 +18,10 @@
 
 namespace pv {
 namespace {
+
+// The open dialog's file-name box (cmb13) and the message that fills it (CDM_SETCONTROLTEXT).
+constexpr WPARAM kFileNameBox = 0x047C;
+constexpr UINT kSetControlText = WM_USER + 104;
 
 struct ChildSearch {
     int id;
@@ -68,14 +75,26 @@ public:
     FrameUnderTest& operator=(const FrameUnderTest&) = delete;
 
     ~FrameUnderTest() {
-        if (frame_ != nullptr) {
-            PostMessageW(frame_, WM_CLOSE, 0, 0);
-        }
-        WaitForSingleObject(thread_, 10000);
+        Close();
         CloseHandle(thread_);
     }
 
     [[nodiscard]] HWND frame() const { return frame_; }
+
+    [[nodiscard]] DWORD threadId() const { return threadId_; }
+
+    // Sent messages are handled when the frame's thread next reads its queue: after whatever
+    // road it is on has ended (unless that road runs a modal loop).
+    void Fence() const { SendMessageW(frame_, WM_NULL, 0, 0); }
+
+    // Closes the frame and waits for its thread to end.
+    void Close() {
+        if (frame_ != nullptr) {
+            PostMessageW(frame_, WM_CLOSE, 0, 0);
+            frame_ = nullptr;
+        }
+        WaitForSingleObject(thread_, 10000);
+    }
 
     [[nodiscard]] HWND view() const { return FindChild(frame_, IDC_IMAGE_VIEW); }
 
@@ -108,6 +127,56 @@ private:
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;
     HWND frame_ = nullptr;
+};
+
+// Tells when a dialog box (a message box, the open dialog) is up on the frame's thread and
+// when it is gone, through a CBT hook on that thread: the test then drives the box, or drives
+// the frame while the box's own loop runs.
+class DialogWatch {
+public:
+    explicit DialogWatch(DWORD threadId) {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, &Proc, nullptr, threadId);
+    }
+
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+
+    ~DialogWatch() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+        CloseHandle(up_);
+        CloseHandle(gone_);
+    }
+
+    // The box once it is active, or null when none came.
+    [[nodiscard]] HWND WaitUp() const {
+        return WaitForSingleObject(up_, 10000) == WAIT_OBJECT_0 ? box_.load() : nullptr;
+    }
+
+    [[nodiscard]] bool WaitGone() const { return WaitForSingleObject(gone_, 10000) == WAIT_OBJECT_0; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        auto* hwnd = reinterpret_cast<HWND>(wp);
+        if (DialogWatch* w = current_; w != nullptr) {
+            wchar_t cls[16] = {};
+            if (code == HCBT_ACTIVATE && w->box_ == nullptr && GetClassNameW(hwnd, cls, 16) > 0 &&
+                wcscmp(cls, L"#32770") == 0) {
+                w->box_ = hwnd;
+                SetEvent(w->up_);
+            } else if (code == HCBT_DESTROYWND && hwnd == w->box_) {
+                SetEvent(w->gone_);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    static inline std::atomic<DialogWatch*> current_{nullptr};
+    HHOOK hook_ = nullptr;
+    HANDLE up_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE gone_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<HWND> box_{nullptr};
 };
 
 // Posted input is handled some time later on the frame's thread: wait for its effect.
@@ -193,6 +262,10 @@ TEST_F(MainFrameTest, ToggleCyclesThroughTheThreeModes) {
         EXPECT_EQ(empty.Mode(), 0);
         empty.Command(ID_VIEW_TOGGLE);
         EXPECT_EQ(empty.Mode(), 0);  // nothing to show in thumbnails: no change
+        // A click on the empty view asks for the texts: there is nothing to write.
+        SendMessageW(empty.frame(), UM_REFRESHTEXTS, 0, 0);
+        EXPECT_EQ(empty.Title(), "Pictavo");
+        EXPECT_EQ(empty.Counter(), "");
     }
     FrameUnderTest f("\"" + folder_ + "a.bmp\"");
     ASSERT_NE(f.frame(), nullptr);
@@ -242,6 +315,67 @@ TEST_F(MainFrameTest, FullScreenCoversTheScreenAndRestoresThePlacement) {
             << "," << after.top << "," << after.right << "," << after.bottom;
     EXPECT_EQ(f.Mode(), -1);  // and takes one more step
     EXPECT_TRUE(IsWindowVisible(FindChild(f.frame(), IDC_STATUS_BAR)));
+}
+
+// File Open shows the chosen file and makes it the current path, so the texts and a later
+// zoom's title name it.
+TEST_F(MainFrameTest, FileOpenMakesTheChosenFileCurrent) {
+    FrameUnderTest f("\"" + folder_ + "a.bmp\"");
+    ASSERT_NE(f.frame(), nullptr);
+    DialogWatch watch(f.threadId());
+    PostMessageW(f.frame(), WM_COMMAND, ID_FILE_OPEN, 0);
+    HWND dialog = watch.WaitUp();
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(dialog, kSetControlText, kFileNameBox, reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(watch.WaitGone());
+    f.Fence();
+    EXPECT_EQ(f.StatusPane(), folder_ + "b.bmp");
+    EXPECT_EQ(f.Counter(), "2  /  5");
+    EXPECT_EQ(f.Title(), "Pictavo - b.bmp");
+    f.Command(ID_VIEW_ZOOMIN);
+    EXPECT_EQ(f.Title(), folder_ + "b.bmp: src: 5 x 4 pixels zoom: 104 %");
+}
+
+// While a message box of one open is up, its loop still delivers messages to the frame: a
+// second road arriving then is refused, not run inside the paused open.
+TEST_F(MainFrameTest, ARoadArrivingWhileAnOpensMessageBoxIsUpIsRefused) {
+    ASSERT_EQ(WriteWholeFile(folder_ + "f.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, '!'}), Status::Ok);
+    FrameUnderTest f("\"" + folder_ + "a.bmp\"");
+    ASSERT_NE(f.frame(), nullptr);
+    ASSERT_EQ(f.Counter(), "1  /  6");
+    DialogWatch watch(f.threadId());
+    PostMessageW(f.frame(), UM_SHOWITEM, 5, 0);  // the broken GIF: "Can't read image!"
+    HWND box = watch.WaitUp();
+    ASSERT_NE(box, nullptr);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(f.frame(), WM_COMMAND, ID_LIST_BACK, 0, SMTO_NORMAL, 10000, &ignored);
+    SendMessageTimeoutW(f.frame(), UM_SHOWITEM, 1, 0, SMTO_NORMAL, 10000, &ignored);
+    EXPECT_EQ(f.Counter(), "1  /  6");
+    EXPECT_EQ(f.Title(), "Pictavo");
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(watch.WaitGone());
+    f.Fence();
+    EXPECT_EQ(f.Counter(), "6  /  6");
+    EXPECT_EQ(f.StatusPane(), folder_ + "f.gif");
+    f.Command(ID_LIST_BACK);  // after the open, roads run again
+    EXPECT_EQ(f.Counter(), "5  /  6");
+}
+
+// A frame closed while minimised stores its normal rectangle, not the minimised one.
+TEST_F(MainFrameTest, ClosingWhileMinimisedStoresTheNormalRectangle) {
+    FrameUnderTest f("");
+    ASSERT_NE(f.frame(), nullptr);
+    RECT normal{};
+    GetWindowRect(f.frame(), &normal);
+    ShowWindow(f.frame(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(f.frame()));
+    f.Close();
+    const StoredRect stored = ReadFrameStartSettings().windowRect;
+    EXPECT_EQ(stored.left, normal.left);
+    EXPECT_EQ(stored.top, normal.top);
+    EXPECT_EQ(stored.right, normal.right);
+    EXPECT_EQ(stored.bottom, normal.bottom);
 }
 
 TEST_F(MainFrameTest, FrameCannotBeMadeSmallerThan800By660) {
