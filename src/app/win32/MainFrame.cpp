@@ -419,8 +419,8 @@ void CMainFrame::OnClose() {
         modes_.LeaveFullScreenForClose();
         LeaveFullScreen();
     }
-    // A minimised (or maximised) frame's window rectangle is not the one to start with
-    // next time: store the normal one.
+    // A minimised frame's window rectangle is its icon's, not one to start with next time:
+    // store the normal rectangle it comes back to.
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd(), &placement);
