@@ -92,6 +92,11 @@ CMainFrame::CMainFrame() : thumbs_(std::make_unique<ThumbsPlaceholder>()), navig
 
 CMainFrame::~CMainFrame() {
     view_.StopAnimation();
+    // A frame that ends without its WM_DESTROY (an exception left its thread's loop) must not
+    // stay in the module's window list.
+    if (hwnd() != nullptr) {
+        Module::RemoveWindow(hwnd());
+    }
     if (accelerators_ != nullptr) {
         DestroyAcceleratorTable(accelerators_);
     }
