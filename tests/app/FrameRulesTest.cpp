@@ -14,14 +14,13 @@ namespace pv {
 namespace {
 
 TEST(FrameRulesTest, ViewModesKeepTheirStoredNumbersAndCycle) {
-    EXPECT_EQ(StoredViewMode(ViewMode::Both), -1);
-    EXPECT_EQ(StoredViewMode(ViewMode::ImageOnly), 0);
-    EXPECT_EQ(StoredViewMode(ViewMode::ThumbsOnly), 1);
-    for (int32_t stored : {-1, 0, 1}) {
-        EXPECT_EQ(StoredViewMode(ViewModeFromStored(stored)), stored);
-    }
-    for (int32_t junk : {2, -2, 0x7FFFFFFF}) {
-        EXPECT_EQ(ViewModeFromStored(junk), ViewMode::ImageOnly) << junk;
+    // Stored ThumbsMode numbers, the junk ones read as the image view alone.
+    const std::pair<int32_t, ViewMode> stored[] = {{-1, ViewMode::Both},      {0, ViewMode::ImageOnly},
+                                                   {1, ViewMode::ThumbsOnly}, {2, ViewMode::ImageOnly},
+                                                   {-2, ViewMode::ImageOnly}, {0x7FFFFFFF, ViewMode::ImageOnly}};
+    for (const auto& [number, mode] : stored) {
+        EXPECT_EQ(ViewModeFromStored(number), mode) << number;
+        EXPECT_EQ(StoredViewMode(mode), mode == ViewMode::ImageOnly ? 0 : number) << number;
     }
     // Toggle: 0 -> 1 -> -1 -> 0; with an empty list nothing moves.
     FrameModes m;

@@ -6,6 +6,7 @@
 
 #include "FrameUnderTest.h"
 #include "RegistrySandbox.h"
+#include "app/FrameSettings.h"
 #include "app/win32/FrameThreads.h"
 #include "platform/Settings.h"
 
@@ -45,16 +46,12 @@ TEST(FrameThreadTest, FirstStartIsCentredAtDefaultSizeAndCloseStoresSettings) {
 
     EXPECT_EQ(frame.Close(), 1u);  // the frame's destruction quits its loop with 1
 
+    const FrameStartSettings stored = ReadFrameStartSettings();
+    EXPECT_TRUE(stored.windowRect.left == shown.left && stored.windowRect.top == shown.top &&
+                stored.windowRect.right == shown.right && stored.windowRect.bottom == shown.bottom)
+            << stored.windowRect.left << "," << stored.windowRect.top;
     auto key = OpenSettingsKey(kProgramKey);
     ASSERT_NE(key, nullptr);
-    auto rect = key->ReadRaw("WindowRect");
-    ASSERT_TRUE(rect.has_value());
-    EXPECT_EQ(rect->type, ValueType::Binary);
-    ASSERT_EQ(rect->data.size(), 16u);
-    RECT stored{};
-    memcpy(&stored, rect->data.data(), 16);
-    EXPECT_TRUE(EqualRect(&stored, &shown))
-            << stored.left << "," << stored.top << "," << stored.right << "," << stored.bottom;
     EXPECT_EQ(key->ReadDword("ThumbsMode"), 0u);
     EXPECT_EQ(key->ReadDword("FitToWindow"), 0u);
 }

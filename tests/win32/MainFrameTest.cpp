@@ -130,9 +130,7 @@ TEST_F(MainFrameTest, FullScreenCoversTheScreenAndRestoresThePlacement) {
     f.PressKey(f.view(), VK_ESCAPE);  // Escape leaves full screen
     RECT after{};
     GetWindowRect(f.frame(), &after);
-    EXPECT_TRUE(EqualRect(&before, &after))
-            << before.left << "," << before.top << "," << before.right << "," << before.bottom << " vs " << after.left
-            << "," << after.top << "," << after.right << "," << after.bottom;
+    EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << "," << after.right;
     EXPECT_EQ(f.Mode(), -1);  // and takes one more step
     EXPECT_TRUE(IsWindowVisible(f.Child(IDC_STATUS_BAR)));
 }
