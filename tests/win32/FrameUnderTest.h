@@ -56,9 +56,17 @@ public:
 
     // A sent message is handled when the frame's thread next reads its queue: after the road
     // it is on has ended (unless that road runs a modal loop).
-    void Fence() const { SendMessageW(frame_, WM_NULL, 0, 0); }
+    void Fence() const { Send(frame_, WM_NULL, 0, 0); }
 
-    void Command(UINT id) const { SendMessageW(frame_, WM_COMMAND, id, 0); }
+    void Command(UINT id) const { Send(frame_, WM_COMMAND, id, 0); }
+
+    // A message handled on the frame's thread, waited for within a bound: a road that stops
+    // in a message box the test did not expect fails the test instead of hanging it.
+    static LRESULT Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, 10000, &result);
+        return static_cast<LRESULT>(result);
+    }
 
     // A key press as the thread's loop receives it, through the frame's filter; returns once
     // a fence posted behind it has been read.
@@ -104,7 +112,7 @@ public:
 
     [[nodiscard]] std::string StatusPane() const {
         wchar_t text[1024] = {};
-        SendMessageW(Child(IDC_STATUS_BAR), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        Send(Child(IDC_STATUS_BAR), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
         return Narrow(text);
     }
 
@@ -116,7 +124,7 @@ public:
 
     static std::string TextOf(HWND hwnd) {
         wchar_t text[1024] = {};
-        GetWindowTextW(hwnd, text, 1024);
+        Send(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
         return Narrow(text);
     }
 

@@ -1,5 +1,6 @@
 // The main frame under Wine, on its own frame thread with its real message loop, driven by
 // messages as a user's clicks and keys would drive it.
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -37,12 +38,20 @@ protected:
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder_ = Narrow(temp) + "pictavo-frame-" + std::to_string(GetCurrentProcessId()) + "\\";
+        // Process ids come back: a folder left by an earlier process must not add its files.
+        std::error_code ignored;
+        std::filesystem::remove_all(Widen(folder_), ignored);
         CreateDirectoryW(Widen(folder_).c_str(), nullptr);
         WritePicture(folder_ + "a.bmp", 3, 2);
         WritePicture(folder_ + "b.bmp", 5, 4);
         ASSERT_EQ(WriteWholeFile(folder_ + "c.bmp", {'B', 'M', 1, 2}), Status::Ok);  // unreadable
         ASSERT_EQ(WriteWholeFile(folder_ + "d.bmp", {'n', 'o'}), Status::Ok);        // unreadable
         WritePicture(folder_ + "e.bmp", 2000, 1500);
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(Widen(folder_), ignored);
     }
 
     [[nodiscard]] std::string Tail(const char* name) const { return "\"" + folder_ + name + "\""; }
@@ -87,12 +96,12 @@ TEST_F(MainFrameTest, ToggleShowsTheModesPanesAndAnEmptyFrameStaysAsItIs) {
         FrameUnderTest empty;
         ASSERT_NE(empty.frame(), nullptr);
         MINMAXINFO info{};
-        SendMessageW(empty.frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        FrameUnderTest::Send(empty.frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
         EXPECT_TRUE(info.ptMinTrackSize.x == 800 && info.ptMinTrackSize.y == 660);  // no smaller by dragging
         empty.Command(ID_VIEW_TOGGLE);
         EXPECT_EQ(empty.Mode(), 0);  // nothing to show in thumbnails: no change
         // A click on the empty view asks for the texts: there is nothing to write.
-        SendMessageW(empty.frame(), UM_REFRESHTEXTS, 0, 0);
+        FrameUnderTest::Send(empty.frame(), UM_REFRESHTEXTS, 0, 0);
         EXPECT_EQ(empty.Title(), "Pictavo");
         EXPECT_EQ(empty.Counter(), "");
     }
@@ -142,7 +151,8 @@ TEST_F(MainFrameTest, FileOpenMakesTheChosenFileCurrent) {
     ASSERT_NE(f.frame(), nullptr);
     HWND dialog = f.PostForDialog(WM_COMMAND, ID_FILE_OPEN, 0);
     ASSERT_NE(dialog, nullptr);
-    SendMessageW(dialog, kSetControlText, kFileNameBox, reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
+    FrameUnderTest::Send(dialog, kSetControlText, kFileNameBox,
+                         reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
     EXPECT_EQ(f.StatusPane(), folder_ + "b.bmp");
@@ -160,12 +170,11 @@ TEST_F(MainFrameTest, ARoadArrivingWhileAnOpensMessageBoxIsUpIsRefused) {
     ASSERT_NE(f.frame(), nullptr);
     HWND box = f.PostForDialog(UM_SHOWITEM, 5, 0);  // the broken GIF: "Can't read image!"
     ASSERT_NE(box, nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(f.frame(), WM_COMMAND, ID_LIST_BACK, 0, SMTO_NORMAL, 10000, &ignored);
-    SendMessageTimeoutW(f.frame(), UM_SHOWITEM, 1, 0, SMTO_NORMAL, 10000, &ignored);
+    f.Command(ID_LIST_BACK);
+    FrameUnderTest::Send(f.frame(), UM_SHOWITEM, 1, 0);
     EXPECT_EQ(f.Counter(), "1  /  6");
     EXPECT_EQ(f.Title(), "Pictavo");
-    SendMessageW(box, WM_COMMAND, IDOK, 0);
+    FrameUnderTest::Send(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
     EXPECT_EQ(f.Counter(), "6  /  6");
     EXPECT_EQ(f.StatusPane(), folder_ + "f.gif");
