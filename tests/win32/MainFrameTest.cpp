@@ -46,7 +46,7 @@ protected:
         WritePicture(folder_ + "b.bmp", 5, 4);
         ASSERT_EQ(WriteWholeFile(folder_ + "c.bmp", {'B', 'M', 1, 2}), Status::Ok);  // unreadable
         ASSERT_EQ(WriteWholeFile(folder_ + "d.bmp", {'n', 'o'}), Status::Ok);        // unreadable
-        WritePicture(folder_ + "e.bmp", 2000, 1500);
+        WritePicture(folder_ + "e.bmp", 1200, 900);
     }
 
     void TearDown() override {
@@ -76,8 +76,8 @@ TEST_F(MainFrameTest, OpeningAndSteppingWriteCounterTitleAndStatus) {
 
     const Step steps[] = {
             {ID_LIST_FORWARD, "2  /  5", folder_ + "b.bmp: src: 5 x 4 pixels zoom: 100 %"},
-            {ID_LIST_FORWARD, "5  /  5", folder_ + "e.bmp: src: 2000 x 1500 pixels zoom: 100 %"},  // over c, d
-            {ID_LIST_FORWARD, "5  /  5", folder_ + "e.bmp: src: 2000 x 1500 pixels zoom: 100 %"},  // no wrapping
+            {ID_LIST_FORWARD, "5  /  5", folder_ + "e.bmp: src: 1200 x 900 pixels zoom: 100 %"},  // over c, d
+            {ID_LIST_FORWARD, "5  /  5", folder_ + "e.bmp: src: 1200 x 900 pixels zoom: 100 %"},  // no wrapping
             {ID_LIST_BACK, "2  /  5", folder_ + "b.bmp: src: 5 x 4 pixels zoom: 100 %"},
             {ID_LIST_BEGIN, "1  /  5", folder_ + "a.bmp: src: 3 x 2 pixels zoom: 100 %"},
             {ID_VIEW_ZOOMIN, "1  /  5", folder_ + "a.bmp: src: 3 x 2 pixels zoom: 104 %"},
