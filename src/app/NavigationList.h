@@ -9,6 +9,11 @@
 
 namespace pv {
 
+struct FolderPick {
+    bool found = true;
+    int32_t current = 0;
+};
+
 class NavigationList {
 public:
     NavigationList() = default;
@@ -20,9 +25,9 @@ public:
     [[nodiscard]] virtual std::string RelativePath(int32_t index) const = 0;
     // RootFolders entry 0, ending in "\".
     [[nodiscard]] virtual std::string RootFolder() const = 0;
-    // Makes the list the files of `openedPath`'s folder; returns the index of the opened
-    // file's entry (0 when it is not listed).
-    virtual int32_t BuildFolderList(const std::string& openedPath) = 0;
+    // Makes the list the files of `openedPath`'s folder: the index of the opened file's entry
+    // (0 when it is not listed), and whether the folder had any file of a known type.
+    virtual FolderPick BuildFolderList(const std::string& openedPath) = 0;
 
     // The 8.3 form of entry `index`'s file name where the platform has one, else empty.
     [[nodiscard]] virtual std::string ShortName(int32_t /*index*/) const { return {}; }
@@ -37,7 +42,7 @@ public:
     [[nodiscard]] int32_t EntryCount() const override;
     [[nodiscard]] std::string RelativePath(int32_t index) const override;
     [[nodiscard]] std::string RootFolder() const override;
-    int32_t BuildFolderList(const std::string& openedPath) override;
+    FolderPick BuildFolderList(const std::string& openedPath) override;
 
     [[nodiscard]] SharedLists& lists() const { return lists_; }
 

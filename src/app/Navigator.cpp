@@ -4,8 +4,34 @@
 
 #include "base/Text.h"
 #include "platform/Collation.h"
+#include "search/FolderFileList.h"
 
 namespace pv {
+
+namespace {
+
+// Marks a road in progress for its whole length; a second road finds the mark and leaves.
+class RoadGuard {
+public:
+    explicit RoadGuard(bool& busy) : busy_(busy), owner_(!busy) { busy_ = true; }
+
+    RoadGuard(const RoadGuard&) = delete;
+    RoadGuard& operator=(const RoadGuard&) = delete;
+
+    ~RoadGuard() {
+        if (owner_) {
+            busy_ = false;
+        }
+    }
+
+    [[nodiscard]] bool Refused() const { return !owner_; }
+
+private:
+    bool& busy_;
+    bool owner_;
+};
+
+}  // namespace
 
 void Navigator::WriteCounterAndStatus() {
     host_.SetCounterText(CounterText(currentIndex_, fileCount_));
@@ -13,6 +39,9 @@ void Navigator::WriteCounterAndStatus() {
 }
 
 void Navigator::RefreshTexts() {
+    if (list_.EntryCount() <= 0) {
+        return;
+    }
     host_.SetCounterText(CounterText(currentIndex_, fileCount_));
     host_.SetTitleText(TitleText(currentPath_, host_.ViewState()));
     host_.SetStatusText(StatusText(currentPath_));
@@ -41,14 +70,13 @@ void Navigator::ShowListEntry(int32_t start, int32_t direction, bool perTryTexts
 }
 
 void Navigator::Step(int32_t direction) {
+    RoadGuard road(busy_);
     fileCount_ = list_.EntryCount();
-    if (fileCount_ <= 0) {
+    if (road.Refused() || fileCount_ <= 0) {
         return;
     }
     host_.StopWorkers();
-    if (host_.ViewMode() == 1) {
-        host_.ShowBothPanes();
-    }
+    host_.BringImageBack();
     // The list may have shrunk under the index since it was set.
     currentIndex_ = std::clamp(currentIndex_, 0, fileCount_ - 1);
     if (direction > 0 && currentIndex_ < fileCount_ - 1) {
@@ -72,41 +100,49 @@ void Navigator::Previous() {
 }
 
 void Navigator::Begin() {
-    fileCount_ = list_.EntryCount();
-    if (fileCount_ <= 0) {
+    RoadGuard road(busy_);
+    if (road.Refused() || list_.EntryCount() <= 0) {
         return;
     }
+    fileCount_ = list_.EntryCount();
+    currentFolder_ = list_.RootFolder();
     shownIndex_ = currentIndex_ = 0;
     host_.StopWorkers();
     host_.ResetThumbView();
-    ShowIndex(0);
+    host_.MarkHot(0);
+    // One open of entry 0, by the stepping loop: a broken first file is tried (and reports
+    // its failure) once.
     ShowListEntry(0, +1);
     shownIndex_ = currentIndex_;
     RefreshTexts();
 }
 
 int Navigator::ShowItem(int32_t index) {
-    fileCount_ = list_.EntryCount();
-    if (fileCount_ <= 0) {
+    RoadGuard road(busy_);
+    if (road.Refused() || list_.EntryCount() <= 0) {
         return 0;
     }
+    fileCount_ = list_.EntryCount();
     host_.StopWorkers();
     shownIndex_ = index;
     if (index < 0 || index > fileCount_ - 1) {
         return 0;
     }
     currentPath_ = currentFolder_ + list_.RelativePath(index);
-    if (host_.ViewMode() == 1) {
-        host_.ShowBothPanes();
+    if (host_.BringImageBack()) {
         host_.ScrollThumbsTo(index);
     }
-    host_.OpenInView(fit_, currentPath_);
     currentIndex_ = index;
+    host_.OpenInView(fit_, currentPath_);
     RefreshTexts();
     return 0;
 }
 
 void Navigator::ShowIndex(int32_t index) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return;
+    }
     fileCount_ = list_.EntryCount();
     currentFolder_ = list_.RootFolder();
     // An index the list does not have (a stale message) opens nothing.
@@ -121,6 +157,10 @@ void Navigator::ShowIndex(int32_t index) {
 }
 
 void Navigator::ReportDoubleClick(int32_t index) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return;
+    }
     host_.StopWorkers();
     fileCount_ = list_.EntryCount();
     if (index < 0 || index > fileCount_ - 1) {
@@ -134,7 +174,20 @@ void Navigator::ReportDoubleClick(int32_t index) {
     host_.MarkHot(index);
 }
 
+void Navigator::AdoptFolderOf(const std::string& path, int32_t& current) {
+    const FolderPick pick = list_.BuildFolderList(path);
+    if (!pick.found) {
+        host_.ShowInfo(std::string(kNoImageSelectedText));
+    }
+    current = pick.current;
+    fileCount_ = list_.EntryCount();
+}
+
 void Navigator::OpenFolderOf(const std::string& argument, bool compareShortNames) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return;
+    }
     std::string path = argument;
     if (!path.empty() && path.back() == '\\') {
         path.pop_back();
@@ -145,8 +198,7 @@ void Navigator::OpenFolderOf(const std::string& argument, bool compareShortNames
     }
     host_.StoreOpenFile(stored);
 
-    currentIndex_ = list_.BuildFolderList(path);
-    fileCount_ = list_.EntryCount();
+    AdoptFolderOf(path, currentIndex_);
     // The argument may name the file by its long or its short (8.3) name; natively there
     // are no short names and the long one decides.
     const std::string_view wanted = FileNameOf(path);
@@ -174,6 +226,44 @@ void Navigator::OpenCommandLineFile(const std::string& path) {
 
 void Navigator::OpenTreePath(const std::string& path) {
     OpenFolderOf(path, false);
+}
+
+void Navigator::OpenChosenFile(const std::string& path) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return;
+    }
+    host_.StopWorkers();
+    host_.OpenInView(fit_, path);
+    AdoptFolderOf(path, currentIndex_);
+    currentFolder_ = std::string(FolderOf(path));
+    // The file shown is the file chosen, listed or not (an unknown type opened through
+    // "All Files" is not in its folder's list).
+    currentPath_ = path;
+    shownIndex_ = currentIndex_;
+    RefreshTexts();
+    host_.StoreOpenFile(path);
+}
+
+void Navigator::ListFolderOf(const std::string& path) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return;
+    }
+    AdoptFolderOf(path, currentIndex_);
+    currentFolder_ = std::string(FolderOf(path));
+    host_.StoreOpenFile(path);
+}
+
+void Navigator::FollowCurrentPath() {
+    fileCount_ = list_.EntryCount();
+    for (int32_t i = 0; i < fileCount_; ++i) {
+        if (currentFolder_ + list_.RelativePath(i) == currentPath_) {
+            currentIndex_ = i;
+            break;
+        }
+    }
+    RefreshTexts();
 }
 
 }  // namespace pv

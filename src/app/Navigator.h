@@ -29,11 +29,9 @@ public:
     // Stop the thumbnail worker and the image view's animation worker (handshake).
     virtual void StopWorkers() {}
 
-    // -1 both panes, 0 image view only, 1 thumbnails only.
-    [[nodiscard]] virtual int32_t ViewMode() const { return 0; }
-
-    // Bring the image view back beside the thumbnails, splitter at 0.382 of the width.
-    virtual void ShowBothPanes() {}
+    // When only thumbnails show, bring the image view back beside them (splitter at 0.382
+    // of the width); true when it did.
+    virtual bool BringImageBack() { return false; }
 
     // The thumbnail view highlights the current cell.
     virtual void SetThumbCurrent(int32_t /*index*/) {}
@@ -51,16 +49,19 @@ public:
 
     // Store the path as OpenFile (settings key).
     virtual void StoreOpenFile(const std::string& /*path*/) {}
+
+    // A message box captioned "Pictavo" with the information icon, owned by the frame.
+    virtual void ShowInfo(const std::string& /*text*/) {}
 };
 
 class Navigator {
 public:
     Navigator(NavigationList& list, NavigatorHost& host) : list_(list), host_(host) {}
 
-    // The stepping loop: from `start` in `direction` (+1 or -1) until a file opens or the
-    // list ends (no wrapping; the last entry tried stays current). With `perTryTexts` the
-    // counter and the main status pane are written before each try.
-    void ShowListEntry(int32_t start, int32_t direction, bool perTryTexts = false);
+    // Every road below opens at most one file at a time: a road that arrives while another
+    // is still opening (a message box of that open is up, say) is refused, never run inside
+    // it, so the paused open cannot release what the second one loaded.
+    [[nodiscard]] bool Busy() const { return busy_; }
 
     void Next();
     void Previous();
@@ -76,8 +77,24 @@ public:
     void OpenCommandLineFile(const std::string& path);
     // UM_OPENPATH: the same road, the entry found by its long name only.
     void OpenTreePath(const std::string& path);
+    // File Open: the chosen file is shown and becomes the current path; its folder becomes
+    // the list.
+    void OpenChosenFile(const std::string& path);
+    // The folder of `path` becomes the list without opening anything (File Open cancelled).
+    void ListFolderOf(const std::string& path);
 
-    // Counter, title and main status pane, in that order.
+    // Reorders the list with `sort`; the file shown stays current wherever it moved to.
+    template <typename Sort>
+    void SortKeepingCurrent(Sort&& sort) {
+        if (busy_) {
+            return;
+        }
+        sort();
+        FollowCurrentPath();
+    }
+
+    // Counter, title and main status pane, in that order; with an empty list there is
+    // nothing to describe and nothing is written.
     void RefreshTexts();
 
     void SetFitToWindow(bool fit) { fit_ = fit; }
@@ -101,7 +118,13 @@ public:
     [[nodiscard]] const std::string& CurrentPath() const { return currentPath_; }
 
 private:
+    // The stepping loop: from `start` in `direction` (+1 or -1) until a file opens or the
+    // list ends (no wrapping; the last entry tried stays current). With `perTryTexts` the
+    // counter and the main status pane are written before each try.
+    void ShowListEntry(int32_t start, int32_t direction, bool perTryTexts = false);
     void Step(int32_t direction);
+    void AdoptFolderOf(const std::string& path, int32_t& current);
+    void FollowCurrentPath();
     void OpenFolderOf(const std::string& path, bool compareShortNames);
     void WriteCounterAndStatus();
 
@@ -113,6 +136,7 @@ private:
     std::string currentFolder_;
     std::string currentPath_;
     bool fit_ = false;
+    bool busy_ = false;
 };
 
 }  // namespace pv

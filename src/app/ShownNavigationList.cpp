@@ -20,8 +20,9 @@ std::string ShownNavigationList::RootFolder() const {
     return lists_.Lock()->RootFolder();
 }
 
-int32_t ShownNavigationList::BuildFolderList(const std::string& openedPath) {
-    return pv::BuildFolderList(lists_, openedPath).current;
+FolderPick ShownNavigationList::BuildFolderList(const std::string& openedPath) {
+    const FolderListResult r = pv::BuildFolderList(lists_, openedPath);
+    return {r.found, r.current};
 }
 
 }  // namespace pv

@@ -28,19 +28,18 @@ Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& 
 
 }  // namespace
 
-Status OpenPictureBytes(const std::string& path,
+Status OpenPictureBytes(ReaderKind kind,
                         std::span<const uint8_t> bytes,
                         OpenedPicture& out,
                         uint8_t cursorBackground) {
     out = {};
-    ReaderKind kind = ReaderForPath(path);
     if (kind == ReaderKind::Media) {
         out.isMedia = true;
         return Status::Ok;
     }
     if (kind == ReaderKind::JpegByContent) {
         switch (JpegContentKind(bytes.first(bytes.size() < 4 ? bytes.size() : 4))) {
-        case JpegContent::Jpeg: kind = ReaderKind::JpegByContent; break;
+        case JpegContent::Jpeg: break;
         case JpegContent::PictureObject: kind = ReaderKind::PictureObject; break;
         case JpegContent::Nothing: out.namedJpegWithUnknownContent = true; return Status::Ok;
         }
@@ -48,9 +47,9 @@ Status OpenPictureBytes(const std::string& path,
     return ReadWith(kind, bytes, out, cursorBackground);
 }
 
-Status OpenPictureFile(const std::string& path, OpenedPicture& out, uint8_t cursorBackground) {
+Status OpenPictureFile(const std::string& path, ReaderKind kind, OpenedPicture& out, uint8_t cursorBackground) {
     out = {};
-    if (ReaderForPath(path) == ReaderKind::Media) {
+    if (kind == ReaderKind::Media) {
         out.isMedia = true;
         return Status::Ok;
     }
@@ -58,7 +57,15 @@ Status OpenPictureFile(const std::string& path, OpenedPicture& out, uint8_t curs
     if (Status s = ReadWholeFile(path, bytes); s != Status::Ok) {
         return s;
     }
-    return OpenPictureBytes(path, bytes, out, cursorBackground);
+    return OpenPictureBytes(kind, bytes, out, cursorBackground);
+}
+
+Status OpenPictureFile(const std::string& path, OpenedPicture& out) {
+    return OpenPictureFile(path, ReaderForPath(path), out);
+}
+
+Status OpenPictureBytes(const std::string& path, std::span<const uint8_t> bytes, OpenedPicture& out) {
+    return OpenPictureBytes(ReaderForPath(path), bytes, out);
 }
 
 }  // namespace pv

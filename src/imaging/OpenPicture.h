@@ -8,6 +8,7 @@
 #include "base/Status.h"
 #include "imaging/IconCells.h"
 #include "imaging/PictureReader.h"
+#include "imaging/ReaderChoice.h"
 
 namespace pv {
 
@@ -20,17 +21,24 @@ struct OpenedPicture {
 };
 
 // Ok when the file was opened (a picture is in `out.reader`, or it is a media file, or a
-// JPEG-named file of unknown content); otherwise why nothing can be shown. A cursor strip's
-// cells show `cursorBackground` grey where no image covers them (the view passes the
-// current background grey level).
+// JPEG-named file of unknown content); otherwise why nothing can be shown. `kind` is
+// ReaderForPath(path), found once by the caller and handed down: the view and the thumbnail
+// producer need it too, and the extension is looked at once per open. A cursor strip's cells
+// show `cursorBackground` grey where no image covers them (the view passes the current
+// background grey level).
 [[nodiscard]] Status OpenPictureFile(const std::string& path,
+                                     ReaderKind kind,
                                      OpenedPicture& out,
                                      uint8_t cursorBackground = kIconBackground);
 
-// The same from bytes already in memory (tests, fuzzing); `path` only chooses the reader.
-[[nodiscard]] Status OpenPictureBytes(const std::string& path,
+// The same from bytes already in memory.
+[[nodiscard]] Status OpenPictureBytes(ReaderKind kind,
                                       std::span<const uint8_t> bytes,
                                       OpenedPicture& out,
                                       uint8_t cursorBackground = kIconBackground);
+
+// Shorthands that find the kind from the path (the command-line tool, tests, fuzzing).
+[[nodiscard]] Status OpenPictureFile(const std::string& path, OpenedPicture& out);
+[[nodiscard]] Status OpenPictureBytes(const std::string& path, std::span<const uint8_t> bytes, OpenedPicture& out);
 
 }  // namespace pv

@@ -46,7 +46,9 @@ int ImageView::OpenByType(const std::string& path) {
 
     path_ = path;
     parts_ = SplitPath(path);
-    media_ = IsMediaExtension(parts_.extension);
+    // The reader kind is found once here and handed down the whole open.
+    const ReaderKind kind = ReaderForPath(path);
+    media_ = kind == ReaderKind::Media;
 
     if (mediaWindow_ != nullptr && mediaWindow_->Exists()) {
         if (media_) {
@@ -65,16 +67,16 @@ int ImageView::OpenByType(const std::string& path) {
         return 1;
     }
 
-    const Status s = OpenPictureFile(path, opened_, BackgroundGrey().load(std::memory_order_relaxed));
+    const Status s = OpenPictureFile(path, kind, opened_, BackgroundGrey().load(std::memory_order_relaxed));
     if (s != Status::Ok) {
         opened_ = {};
         // Last: while the box is up the frame may open another file in this view, and
         // nothing here may touch the view after that.
         if (events_ != nullptr) {
             // A reader that is missing on this platform (Unsupported) is not a broken file.
-            if (ReaderForPath(path) == ReaderKind::Gif && s != Status::Unsupported) {
+            if (kind == ReaderKind::Gif && s != Status::Unsupported) {
                 events_->ShowMessage(kCantReadImageText, kPictavoCaption);
-            } else if (ReaderForPath(path) == ReaderKind::Pcx && s == Status::OutOfMemory) {
+            } else if (kind == ReaderKind::Pcx && s == Status::OutOfMemory) {
                 // The PCX reader is the one that tells the user when memory runs out.
                 events_->ShowMessage(kPcxNoMemoryMessage, "");
             }

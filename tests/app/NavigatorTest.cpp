@@ -1,5 +1,6 @@
+#include <functional>
 #include <gtest/gtest.h>
-#include <set>
+#include <utility>
 #include <vector>
 
 #include "app/Navigator.h"
@@ -7,35 +8,41 @@
 namespace pv {
 namespace {
 
-struct FakeList final : NavigationList {
-    std::vector<std::string> names;
-    std::string root = "\\pics\\";
-    int32_t folderPick = 0;
-    std::string builtFor;
+// A list of one-letter files under \p\ and a host that records what the roads do: `opened`
+// holds the letters opened in order, `texts` the counter, title and status texts written.
+struct Nav : NavigationList, NavigatorHost {
+    std::string names = "abcdef";
+    std::string unreadable;
+    std::string root = "\\p\\";
+    FolderPick folderPick;
+    std::string opened, storedOpenFile;
+    std::vector<std::string> texts, messages;
+    bool thumbsOnly = false, bothPanes = false;
+    std::function<void()> whileOpening;  // a second road arriving inside the open
+    Navigator nav{*this, *this};
+
+    Nav() {
+        nav.SetCurrentFolder(root);
+        nav.SetFileCount(EntryCount());
+    }
 
     int32_t EntryCount() const override { return static_cast<int32_t>(names.size()); }
 
-    std::string RelativePath(int32_t i) const override { return names.at(static_cast<size_t>(i)); }
+    // An index past either end names the folder itself, as a fault stepping off the list would.
+    std::string RelativePath(int32_t i) const override {
+        return i >= 0 && i < EntryCount() ? names.substr(static_cast<size_t>(i), 1) : std::string();
+    }
 
     std::string RootFolder() const override { return root; }
 
-    int32_t BuildFolderList(const std::string& path) override {
-        builtFor = path;
-        return folderPick;
-    }
-};
-
-struct FakeHost final : NavigatorHost {
-    std::set<std::string> unreadable;
-    std::vector<std::string> opened;
-    std::vector<std::string> texts;  // "counter:", "title:", "status:" in call order
-    std::string storedOpenFile;
-    int32_t mode = 0;
-    bool bothPanes = false;
+    FolderPick BuildFolderList(const std::string&) override { return folderPick; }
 
     int OpenInView(bool, const std::string& path) override {
-        opened.push_back(path);
-        return unreadable.count(path) != 0 ? 0 : 1;
+        opened += path.size() > root.size() ? path.substr(root.size()) : "?";
+        if (whileOpening) {
+            std::exchange(whileOpening, nullptr)();
+        }
+        return unreadable.find(path.back()) == std::string::npos ? 1 : 0;
     }
 
     ViewTextState ViewState() const override { return {false, 1, 640, 480, 1049}; }
@@ -46,123 +53,184 @@ struct FakeHost final : NavigatorHost {
 
     void SetStatusText(const std::string& t) override { texts.push_back("status:" + t); }
 
-    int32_t ViewMode() const override { return mode; }
-
-    void ShowBothPanes() override { bothPanes = true; }
+    bool BringImageBack() override { return bothPanes = thumbsOnly; }
 
     void StoreOpenFile(const std::string& p) override { storedOpenFile = p; }
-};
 
-struct Nav {
-    Nav() : nav(list, host) {
-        list.names = {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"};
-        nav.SetCurrentFolder("\\pics\\");
-        nav.SetFileCount(6);
-    }
-
-    FakeList list;
-    FakeHost host;
-    Navigator nav;
+    void ShowInfo(const std::string& t) override { messages.push_back(t); }
 };
 
 TEST(NavigatorTest, NextStepsOverUnreadableFilesAndShowsThePosition) {
     Nav n;
-    n.host.unreadable = {"\\pics\\b.jpg", "\\pics\\c.jpg", "\\pics\\d.jpg"};
+    n.unreadable = "bcd";
     n.nav.Next();
+    EXPECT_EQ(n.opened, "bcde");
     EXPECT_EQ(n.nav.CurrentIndex(), 4);
     EXPECT_EQ(n.nav.ShownIndex(), 4);
-    EXPECT_EQ(n.host.opened.size(), 4u);
-    ASSERT_EQ(n.host.texts.size(), 3u);
-    EXPECT_EQ(n.host.texts[0], "counter:5  /  6");
-    EXPECT_EQ(n.host.texts[1], "title:\\pics\\e.jpg: src: 640 x 480 pixels zoom: 104 %");
-    EXPECT_EQ(n.host.texts[2], "status:\\pics\\e.jpg");
+    EXPECT_EQ(n.texts, (std::vector<std::string>{"counter:5  /  6", "title:\\p\\e: src: 640 x 480 pixels zoom: 104 %",
+                                                 "status:\\p\\e"}));
 }
 
-TEST(NavigatorTest, NeverWrapsAtEitherEnd) {
-    Nav n;
-    n.nav.SetCurrentIndex(5);
-    n.nav.Next();
-    EXPECT_EQ(n.nav.CurrentIndex(), 5);
-    EXPECT_EQ(n.host.opened.back(), "\\pics\\f.jpg") << "Next at the last entry re-opens it";
+// Stepping stops at either end without wrapping and never opens past it: the last entry
+// tried stays current.
+TEST(NavigatorTest, SteppingStopsAtTheEndsWithoutWrapping) {
+    struct Case {
+        int32_t from;
+        bool forward;
+        const char* unreadable;
+        const char* opened;
+        int32_t ends;
+    };
 
-    n.nav.SetCurrentIndex(0);
-    n.nav.Previous();
-    EXPECT_EQ(n.nav.CurrentIndex(), 0);
-    EXPECT_EQ(n.host.opened.back(), "\\pics\\a.jpg");
-
-    // Everything before entry 3 fails going backwards: the last entry tried stays current.
-    n.host.unreadable = {"\\pics\\a.jpg", "\\pics\\b.jpg", "\\pics\\c.jpg"};
-    n.host.opened.clear();
-    n.nav.SetCurrentIndex(3);
-    n.nav.Previous();
-    EXPECT_EQ(n.nav.CurrentIndex(), 0);
-    EXPECT_EQ(n.host.opened, (std::vector<std::string>{"\\pics\\c.jpg", "\\pics\\b.jpg", "\\pics\\a.jpg"}));
+    const Case cases[] = {
+            {5, true, "", "f", 5},
+            {0, false, "", "a", 0},       // Next at the last, Previous at the first re-open
+            {3, true, "ef", "ef", 5},     // unreadable files at the end
+            {3, false, "abc", "cba", 0},  // unreadable files at the start
+    };
+    for (const Case& c : cases) {
+        Nav n;
+        n.unreadable = c.unreadable;
+        n.nav.SetCurrentIndex(c.from);
+        c.forward ? n.nav.Next() : n.nav.Previous();
+        EXPECT_EQ(n.opened, c.opened) << c.from << c.forward;
+        EXPECT_EQ(n.nav.CurrentIndex(), c.ends) << c.from << c.forward;
+        EXPECT_EQ(n.texts.at(0), "counter:" + std::to_string(c.ends + 1) + "  /  6");
+    }
 }
 
-TEST(NavigatorTest, EmptyListDoesNothingAndThumbnailsOnlyBringsTheViewBack) {
+// With nothing in the list no road opens, and a refresh (a click on the empty view asks for
+// one) writes no counter, title or status.
+TEST(NavigatorTest, EmptyListOpensAndWritesNothing) {
     Nav n;
-    n.list.names.clear();
+    n.names.clear();
     n.nav.Next();
     n.nav.Previous();
     n.nav.Begin();
     EXPECT_EQ(n.nav.ShowItem(0), 0);
-    EXPECT_TRUE(n.host.opened.empty());
-    EXPECT_TRUE(n.host.texts.empty());
-
-    Nav t;
-    t.host.mode = 1;
-    t.nav.Next();
-    EXPECT_TRUE(t.host.bothPanes);
+    n.nav.RefreshTexts();
+    EXPECT_EQ(n.opened, "");
+    EXPECT_TRUE(n.texts.empty());
 }
 
-TEST(NavigatorTest, ShowItemOpensOnceWithoutSteppingAndRefusesStaleIndices) {
+TEST(NavigatorTest, ShowItemOpensOnceAndBringsTheImageViewBack) {
     Nav n;
-    n.host.unreadable = {"\\pics\\c.jpg"};
+    n.unreadable = "c";
+    n.thumbsOnly = true;
     EXPECT_EQ(n.nav.ShowItem(2), 0);
-    EXPECT_EQ(n.host.opened, (std::vector<std::string>{"\\pics\\c.jpg"}));
+    EXPECT_EQ(n.opened, "c");
+    EXPECT_TRUE(n.bothPanes);
     EXPECT_EQ(n.nav.CurrentIndex(), 2);
-    EXPECT_EQ(n.host.texts.front(), "counter:3  /  6");
-
-    n.host.opened.clear();
+    EXPECT_EQ(n.texts.front(), "counter:3  /  6");
     n.nav.ShowItem(9);
     n.nav.ShowIndex(-1);
     n.nav.ShowIndex(6);
-    EXPECT_TRUE(n.host.opened.empty());
+    EXPECT_EQ(n.opened, "c") << "stale indices open nothing";
     EXPECT_EQ(n.nav.ShownIndex(), 9) << "the clicked index is remembered even when it opens nothing";
 }
 
-TEST(NavigatorTest, BeginShowsTheFirstEntryFromTheListsFolder) {
+// Begin tries entry 0 once (a broken first file reports its failure once), then steps on.
+TEST(NavigatorTest, BeginOpensTheFirstEntryOnceFromTheListsFolder) {
     Nav n;
-    n.list.root = "\\other\\";
+    n.root = "\\q\\";
     n.nav.SetCurrentIndex(4);
-    n.host.unreadable = {"\\other\\a.jpg"};
+    n.unreadable = "a";
     n.nav.Begin();
-    EXPECT_EQ(n.nav.CurrentFolder(), "\\other\\");
+    EXPECT_EQ(n.nav.CurrentFolder(), "\\q\\");
+    EXPECT_EQ(n.opened, "ab");
     EXPECT_EQ(n.nav.CurrentIndex(), 1);
     EXPECT_EQ(n.nav.ShownIndex(), 1);
-    EXPECT_EQ(n.host.opened.back(), "\\other\\b.jpg");
 }
 
-// The command-line road finds the file by name without case, writes the counter and
-// status before each try, and leaves the title alone.
+// The command-line road finds the file by name without case, writes the counter and status
+// before each try, and leaves the title alone; without a match the folder list's choice stays.
 TEST(NavigatorTest, CommandLineFileIsFoundByNameAndSteppedWithPerTryTexts) {
     Nav n;
-    n.list.folderPick = 0;
-    n.host.unreadable = {"\\pics\\c.jpg"};
-    n.nav.OpenCommandLineFile("\\pics\\C.JPG");
-    EXPECT_EQ(n.list.builtFor, "\\pics\\C.JPG");
-    EXPECT_EQ(n.host.storedOpenFile, "\\pics\\C.JPG");
+    n.unreadable = "c";
+    n.nav.OpenCommandLineFile("\\p\\C");
+    EXPECT_EQ(n.storedOpenFile, "\\p\\C");
     EXPECT_EQ(n.nav.ShownIndex(), 2);
     EXPECT_EQ(n.nav.CurrentIndex(), 3);
-    EXPECT_EQ(n.host.texts, (std::vector<std::string>{"counter:3  /  6", "status:\\pics\\c.jpg", "counter:4  /  6",
-                                                      "status:\\pics\\d.jpg"}));
+    EXPECT_EQ(n.texts,
+              (std::vector<std::string>{"counter:3  /  6", "status:\\p\\c", "counter:4  /  6", "status:\\p\\d"}));
+    EXPECT_TRUE(n.messages.empty());
 
     Nav m;
-    m.list.folderPick = 4;
-    m.nav.OpenCommandLineFile("C:\\Pics\\zzz.jpg\\");
-    EXPECT_EQ(m.host.storedOpenFile, "c:\\Pics\\zzz.jpg");
-    EXPECT_EQ(m.nav.CurrentIndex(), 4) << "without a match the folder list's choice stays";
-    EXPECT_EQ(m.nav.CurrentFolder(), "C:\\Pics\\");
+    m.folderPick.current = 4;
+    m.nav.OpenCommandLineFile("C:\\P\\zzz.jpg\\");
+    EXPECT_EQ(m.storedOpenFile, "c:\\P\\zzz.jpg");
+    EXPECT_EQ(m.nav.CurrentIndex(), 4);
+    EXPECT_EQ(m.nav.CurrentFolder(), "C:\\P\\");
+}
+
+// A folder with no file of a known type says so, whichever road listed it.
+TEST(NavigatorTest, FolderWithoutKnownFilesSaysNoImageSelected) {
+    for (auto road : {&Navigator::OpenCommandLineFile, &Navigator::OpenChosenFile, &Navigator::OpenTreePath}) {
+        Nav n;
+        n.names.clear();
+        n.folderPick.found = false;
+        (n.nav.*road)("\\empty\\x.txt");
+        EXPECT_EQ(n.messages, std::vector<std::string>{" No Image Selected"});
+    }
+}
+
+// File Open shows the chosen file and makes it the current path: the texts, a later zoom's
+// title and the next step all follow it.
+TEST(NavigatorTest, FileOpenMakesTheChosenFileCurrent) {
+    Nav n;
+    n.nav.ShowItem(0);
+    n.texts.clear();
+    n.root = "\\n\\";
+    n.folderPick.current = 1;
+    n.nav.OpenChosenFile("\\n\\b");
+    EXPECT_EQ(n.nav.CurrentPath(), "\\n\\b");
+    EXPECT_EQ(n.nav.CurrentFolder(), "\\n\\");
+    EXPECT_EQ(n.storedOpenFile, "\\n\\b");
+    EXPECT_EQ(n.texts, (std::vector<std::string>{"counter:2  /  6", "title:\\n\\b: src: 640 x 480 pixels zoom: 104 %",
+                                                 "status:\\n\\b"}));
+    n.nav.Next();
+    EXPECT_EQ(n.opened, "abc");
+}
+
+// Sorting moves entries under the index; the file shown stays current wherever it went.
+TEST(NavigatorTest, SortKeepsTheCurrentFileCurrent) {
+    Nav n;
+    n.nav.ShowItem(1);
+    n.texts.clear();
+    n.nav.SortKeepingCurrent([&] { n.names = "fedcba"; });
+    EXPECT_EQ(n.nav.CurrentIndex(), 4);
+    EXPECT_EQ(n.nav.CurrentPath(), "\\p\\b");
+    EXPECT_EQ(n.texts.front(), "counter:5  /  6");
+}
+
+// A road arriving while an open is in progress (inside a message box of that open) is
+// refused: it neither opens a file nor moves the index under the paused open.
+TEST(NavigatorTest, ASecondRoadDuringAnOpenIsRefused) {
+    const std::function<void(Navigator&)> secondRoads[] = {
+            [](Navigator& v) { v.Next(); },
+            [](Navigator& v) { v.Previous(); },
+            [](Navigator& v) { v.Begin(); },
+            [](Navigator& v) { v.ShowItem(5); },
+            [](Navigator& v) { v.ShowIndex(5); },
+            [](Navigator& v) { v.ReportDoubleClick(5); },
+            [](Navigator& v) { v.OpenChosenFile("\\p\\f"); },
+            [](Navigator& v) { v.OpenCommandLineFile("\\p\\f"); },
+            [](Navigator& v) { v.SortKeepingCurrent([] { FAIL() << "sorted inside an open"; }); },
+    };
+    int road = 0;
+    for (const auto& second : secondRoads) {
+        Nav n;
+        n.whileOpening = [&] {
+            EXPECT_TRUE(n.nav.Busy());
+            second(n.nav);
+        };
+        n.nav.ShowItem(2);
+        EXPECT_EQ(n.opened, "c") << "road " << road;
+        EXPECT_EQ(n.nav.CurrentPath(), "\\p\\c") << "road " << road;
+        EXPECT_FALSE(n.nav.Busy());
+        n.nav.Next();  // after the open, roads run again
+        EXPECT_EQ(n.opened, "cd") << "road " << road++;
+    }
 }
 
 TEST(NavigatorTest, TitleFormats) {

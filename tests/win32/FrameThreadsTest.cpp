@@ -1,70 +1,20 @@
 // Frame threads under Wine: a real frame per thread, its settings, and the thread limit.
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
+#include "FrameUnderTest.h"
 #include "RegistrySandbox.h"
+#include "app/FrameSettings.h"
 #include "app/win32/FrameThreads.h"
+#include "search/SharedLists.h"
 #include "platform/Settings.h"
 
 namespace pv {
 namespace {
 
-struct FoundWindow {
-    HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK TakeVisible(HWND hwnd, LPARAM lp) {
-    if (IsWindowVisible(hwnd)) {
-        reinterpret_cast<FoundWindow*>(lp)->hwnd = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Starts a frame thread as the main thread does and waits for its frame to show.
-class RunningFrame {
-public:
-    explicit RunningFrame(const std::string& tail = std::string()) {
-        auto* args = new FrameStartArgs{tail, SW_SHOWNORMAL, lists_};
-        thread_ = CreateThread(nullptr, 0, &FrameThreadMain, args, 0, &threadId_);
-        for (int i = 0; i < 500 && hwnd_ == nullptr; ++i) {
-            FoundWindow found;
-            EnumThreadWindows(threadId_, &TakeVisible, reinterpret_cast<LPARAM>(&found));
-            hwnd_ = found.hwnd;
-            if (hwnd_ == nullptr) {
-                Sleep(10);
-            }
-        }
-    }
-    RunningFrame(const RunningFrame&) = delete;
-    RunningFrame& operator=(const RunningFrame&) = delete;
-    ~RunningFrame() {
-        Close();
-        CloseHandle(thread_);
-    }
-
-    [[nodiscard]] HWND hwnd() const { return hwnd_; }
-
-    DWORD Close() {
-        if (hwnd_ != nullptr) {
-            PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-            hwnd_ = nullptr;
-        }
-        WaitForSingleObject(thread_, 10000);
-        DWORD code = 0;
-        GetExitCodeThread(thread_, &code);
-        return code;
-    }
-
-private:
-    SharedLists lists_;
-    HANDLE thread_ = nullptr;
-    DWORD threadId_ = 0;
-    HWND hwnd_ = nullptr;
-};
+using test::FrameUnderTest;
 
 RECT WorkArea() {
     RECT work{};
@@ -82,29 +32,27 @@ void ExpectCentred(HWND hwnd, int width, int height) {
     EXPECT_EQ(r.top, work.top + (work.bottom - work.top) / 2 - height / 2);
 }
 
+// Closed while minimised, the frame stores the normal rectangle it was shown in, not the
+// minimised one.
 TEST(FrameThreadTest, FirstStartIsCentredAtDefaultSizeAndCloseStoresSettings) {
     test::RegistrySandbox sandbox;
-    RunningFrame frame;
-    ASSERT_NE(frame.hwnd(), nullptr);
-    wchar_t title[64] = {};
-    GetWindowTextW(frame.hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Pictavo");
-    ExpectCentred(frame.hwnd(), 800, 640);
+    FrameUnderTest frame;
+    ASSERT_NE(frame.frame(), nullptr);
+    EXPECT_EQ(frame.Title(), "Pictavo");
+    ExpectCentred(frame.frame(), 800, 640);
     RECT shown{};
-    GetWindowRect(frame.hwnd(), &shown);
+    GetWindowRect(frame.frame(), &shown);
+    ShowWindow(frame.frame(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(frame.frame()));
 
     EXPECT_EQ(frame.Close(), 1u);  // the frame's destruction quits its loop with 1
 
+    const FrameStartSettings stored = ReadFrameStartSettings();
+    EXPECT_TRUE(stored.windowRect.left == shown.left && stored.windowRect.top == shown.top &&
+                stored.windowRect.right == shown.right && stored.windowRect.bottom == shown.bottom)
+            << stored.windowRect.left << "," << stored.windowRect.top;
     auto key = OpenSettingsKey(kProgramKey);
     ASSERT_NE(key, nullptr);
-    auto rect = key->ReadRaw("WindowRect");
-    ASSERT_TRUE(rect.has_value());
-    EXPECT_EQ(rect->type, ValueType::Binary);
-    ASSERT_EQ(rect->data.size(), 16u);
-    RECT stored{};
-    memcpy(&stored, rect->data.data(), 16);
-    EXPECT_EQ(stored.left, shown.left);
-    EXPECT_EQ(stored.right, shown.right);
     EXPECT_EQ(key->ReadDword("ThumbsMode"), 0u);
     EXPECT_EQ(key->ReadDword("FitToWindow"), 0u);
 }
@@ -119,9 +67,9 @@ TEST(FrameThreadTest, StoredSizeIsKeptButBadShapesAreIgnored) {
         key->WriteBinary("WindowRect", rect);
     }
     {
-        RunningFrame frame;
-        ASSERT_NE(frame.hwnd(), nullptr);
-        ExpectCentred(frame.hwnd(), 900, 700);
+        FrameUnderTest frame;
+        ASSERT_NE(frame.frame(), nullptr);
+        ExpectCentred(frame.frame(), 900, 700);
     }
     for (int shape = 0; shape < 2; ++shape) {
         auto key = CreateSettingsKey(kProgramKey);
@@ -130,9 +78,9 @@ TEST(FrameThreadTest, StoredSizeIsKeptButBadShapesAreIgnored) {
         } else {
             key->WriteBinary("WindowRect", std::vector<uint8_t>(20, 1));
         }
-        RunningFrame frame;
-        ASSERT_NE(frame.hwnd(), nullptr);
-        ExpectCentred(frame.hwnd(), 800, 640);
+        FrameUnderTest frame;
+        ASSERT_NE(frame.frame(), nullptr);
+        ExpectCentred(frame.frame(), 800, 640);
     }
 }
 

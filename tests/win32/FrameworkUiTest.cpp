@@ -102,18 +102,7 @@ public:
         return true;
     }
 
-    void Layout() {
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        SendMessageW(statusBar.hwnd(), WM_SIZE, 0, 0);
-        SetWindowPos(rebar, nullptr, 0, 0, client.right, 0, SWP_NOZORDER);
-        RECT rb{}, sb{};
-        GetWindowRect(rebar, &rb);
-        GetWindowRect(statusBar.hwnd(), &sb);
-        int top = rb.bottom - rb.top;
-        int bottom = client.bottom - (IsWindowVisible(statusBar.hwnd()) ? sb.bottom - sb.top : 0);
-        SetWindowPos(splitter.hwnd(), nullptr, 0, top, client.right, bottom - top, SWP_NOZORDER);
-    }
+    void Layout() { LayOutFrame(hwnd(), rebar, statusBar.hwnd(), splitter.hwnd()); }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {

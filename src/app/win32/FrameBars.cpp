@@ -1,5 +1,7 @@
 #include "app/win32/FrameBars.h"
 
+#include <algorithm>
+
 #include "base/ResourceIds.h"
 #include "framework/Dpi.h"
 
@@ -116,6 +118,26 @@ bool KeywordBar::Create(StatusBar& statusBar) {
         buttons_[static_cast<size_t>(k)] = std::move(button);
     }
     return true;
+}
+
+void LayOutFrame(HWND frame, HWND rebar, HWND statusBar, HWND body) {
+    RECT client{};
+    GetClientRect(frame, &client);
+    SendMessageW(statusBar, WM_SIZE, 0, 0);
+    SetWindowPos(rebar, nullptr, 0, 0, client.right, 0, SWP_NOZORDER);
+    int top = 0;
+    if (IsWindowVisible(rebar)) {
+        RECT rb{};
+        GetWindowRect(rebar, &rb);
+        top = rb.bottom - rb.top;
+    }
+    int bottom = client.bottom;
+    if (IsWindowVisible(statusBar)) {
+        RECT sb{};
+        GetWindowRect(statusBar, &sb);
+        bottom -= sb.bottom - sb.top;
+    }
+    SetWindowPos(body, nullptr, 0, top, client.right, std::max(0, bottom - top), SWP_NOZORDER);
 }
 
 }  // namespace pv

@@ -23,6 +23,10 @@ inline constexpr const wchar_t* kKeywordLabel = L"Type in the keyword to find:";
 // Tool tips of buttons 240..244.
 std::span<const wchar_t* const> KeywordButtonTips();
 
+// The frame's client area from top to bottom: the rebar (when shown) across the top, the
+// status bar (when shown) along the bottom, and `body` (the splitter) in between.
+void LayOutFrame(HWND frame, HWND rebar, HWND statusBar, HWND body);
+
 // The keyword bar's controls, children of the status bar, hosted over panes 226 and 230..234.
 class KeywordBar {
 public:

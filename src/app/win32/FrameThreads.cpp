@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/EntryGuard.h"
 #include "app/win32/MsgLoop.h"
 #include "base/win32/Wide.h"
 #include "framework/Module.h"
@@ -66,12 +67,19 @@ void CFrameThreads::WaitForAll() {
 
 DWORD WINAPI FrameThreadMain(void* frameStartArgs) {
     std::unique_ptr<FrameStartArgs> args(static_cast<FrameStartArgs*>(frameStartArgs));
-    auto loop = std::make_unique<CMTNorelMsgLoop>(args->lists);
-    Module::AddMessageLoop(loop.get());
-    int code = loop->RunFrame(args->commandTail, args->showCommand);
-    args.reset();
-    Module::RemoveMessageLoop();
-    loop.reset();
+    const int code = RunCatching(
+            [&args] {
+                auto loop = std::make_unique<CMTNorelMsgLoop>(args->lists);
+                Module::AddMessageLoop(loop.get());
+                // The loop leaves the module's table on every way out, a thrown one included.
+                struct Unregister {
+                    ~Unregister() { Module::RemoveMessageLoop(); }
+                } unregister;
+                return loop->RunFrame(args->commandTail, args->showCommand);
+            },
+            [](const std::string& text) {
+                MessageBoxW(nullptr, Widen(text).c_str(), L"Pictavo", MB_OK | MB_ICONERROR);
+            });
     return static_cast<DWORD>(code);
 }
 

@@ -1,26 +1,17 @@
 #include "app/win32/MainFrame.h"
 
-#include <array>
-#include <shellapi.h>
-#include <vector>
+#include <algorithm>
 
+#include "app/CommandStates.h"
+#include "app/win32/FrameCommands.h"
 #include "base/ResourceIds.h"
-#include "app/FrameTexts.h"
-#include "app/OpenFilters.h"
-#include "base/Text.h"
 #include "base/win32/Wide.h"
-#include "framework/Dialog.h"
-#include "framework/FileDialog.h"
 #include "framework/Module.h"
 #include "framework/Rebar.h"
 #include "framework/ResourceText.h"
 #include "framework/ToolBar.h"
-#include "imaging/JpegWriter.h"
-#include "platform/Collation.h"
 #include "platform/Settings.h"
-#include "search/Ordering.h"
 #include "view/BackgroundGrey.h"
-#include "view/win32/ResizeDlg.h"
 
 namespace pv {
 
@@ -32,48 +23,35 @@ constexpr int kMinTrackHeight = 660;
 constexpr int kFolderBoxLeft = 694;
 constexpr int kFolderBoxRight = 874;
 
-// Commands whose work is not in this build yet: they stay in the menus, disabled, so no
-// command pretends to work.
-constexpr std::array<UINT, 27> kNotBuiltYet = {
-        ID_FILE_FOLDERS,
-        ID_FILE_CAPTURE,
-        ID_FILE_PRINT,
-        ID_FILE_PAGE_SETUP,
-        ID_FILE_PRINT_PREVIEW,
-        ID_FILE_MRU_DROPDOWN,
-        ID_EDIT_CUT,
-        ID_EDIT_COPY,
-        ID_EDIT_PASTE,
-        ID_OPTIONS_ASSOCIATE,
-        ID_OPTIONS_MANAGER_CHOICE,
-        ID_VIEW_SLIDESHOW,
-        ID_VIEW_THUMBNAILS,
-        ID_VIEW_REPORT,
-        ID_LIST_SORT_DIALOG,
-        ID_LIST_OPEN,
-        ID_LIST_SAVE,
-        ID_LIST_KEYWORDS,
-        ID_LIST_MANAGER,
-        ID_WALLPAPER_SET,
-        ID_SELECT_ALL,
-        ID_SELECT_CLEAR,
-        ID_SELECT_COPY,
-        ID_SELECT_DELETE,
-        ID_KEYWORDS_COUNTTEXT,
-        ID_KEYWORDS_PREPARE,
-        ID_KEYWORDS_REDRAW,
-};
-
-HFONT GuiFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 HWND MakeEdit(HWND parent, UINT id, DWORD extraStyle) {
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | extraStyle, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return edit;
 }
+
+// The normal (restored) rectangle in screen coordinates: the placement keeps it in
+// work-area coordinates, and it is the one to come back to from full screen or minimised.
+RECT NormalRectOnScreen(const WINDOWPLACEMENT& placement) {
+    RECT r = placement.rcNormalPosition;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor);
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return r;
+}
+
+// Arrow and page keys scroll the image view, whichever window has the focus.
+struct ScrollKey {
+    WPARAM key;
+    UINT message;
+    WPARAM code;
+};
+
+constexpr ScrollKey kScrollKeys[] = {
+        {VK_LEFT, WM_HSCROLL, SB_LINELEFT}, {VK_RIGHT, WM_HSCROLL, SB_LINERIGHT}, {VK_UP, WM_VSCROLL, SB_LINEUP},
+        {VK_DOWN, WM_VSCROLL, SB_LINEDOWN}, {VK_PRIOR, WM_VSCROLL, SB_PAGEUP},    {VK_NEXT, WM_VSCROLL, SB_PAGEDOWN},
+};
 
 }  // namespace
 
@@ -107,10 +85,19 @@ protected:
 };
 
 CMainFrame::CMainFrame(SharedLists& lists)
-    : thumbs_(std::make_unique<ThumbsPlaceholder>()), list_(lists), navigator_(list_, *this) {}
+    : thumbs_(std::make_unique<ThumbsPlaceholder>()), list_(lists), navigator_(list_, *this) {
+    RegisterFileCommands(*this, commands_);
+    RegisterViewCommands(*this, commands_);
+    RegisterListCommands(*this, commands_);
+}
 
 CMainFrame::~CMainFrame() {
     view_.StopAnimation();
+    // A frame that ends without its WM_DESTROY (an exception left its thread's loop) must not
+    // stay in the module's window list.
+    if (hwnd() != nullptr) {
+        Module::RemoveWindow(hwnd());
+    }
     if (accelerators_ != nullptr) {
         DestroyAcceleratorTable(accelerators_);
     }
@@ -133,7 +120,9 @@ bool CMainFrame::CreateFrame(const StoredRect& rect) {
 bool CMainFrame::OnCreate() {
     CreateBars();
     CreatePanes();
-    InitUpdateUi();
+    ui_.AddToolBar(toolBar1_);
+    ui_.AddToolBar(toolBar2_);
+    SyncUi();
     ReadFrameSettings();
     accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {
@@ -182,113 +171,72 @@ void CMainFrame::CreatePanes() {
     splitter_.SetSinglePaneMode(0);
 }
 
-void CMainFrame::InitUpdateUi() {
-    ui_.AddToolBar(toolBar1_);
-    ui_.AddToolBar(toolBar2_);
-    for (UINT id : kNotBuiltYet) {
-        ui_.Enable(id, false);
-    }
-    for (UINT id = ID_SORT_FIRST; id <= ID_SORT_LAST; ++id) {
-        ui_.Enable(id, true);
-    }
-    ui_.Check(ID_VIEW_FITTOWINDOW, false);
-    ui_.Check(ID_VIEW_TOOLBAR, true);
-    ui_.Check(ID_VIEW_STATUS_BAR, true);
-    ui_.Check(ID_VIEW_NEAREST, false);
-    ui_.Check(ID_VIEW_BILINEAR, true);
-    for (UINT id : std::initializer_list<UINT>{ID_EFFECT_GRAYSCALE, ID_EFFECT_HFLIP, ID_EFFECT_VFLIP,
-                                               ID_EFFECT_NEGATIVE, ID_EFFECT_GLASS, ID_EFFECT_STIPPLEDGLASS}) {
-        ui_.Check(id, false);
-    }
-}
-
 void CMainFrame::ReadFrameSettings() {
-    std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey);
-    if (!key) {
-        return;
-    }
-    if (auto v = key->ReadDword("FileManager")) {
-        fileManager_ = static_cast<int32_t>(*v);
+    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
+        fileManager_ = static_cast<int32_t>(key->ReadDword("FileManager").value_or(0));
     }
 }
 
-//--- Layout and view modes -------------------------------------------------------------
+//--- Layout, view modes and full screen -------------------------------------------------
 
 void CMainFrame::Layout() {
-    if (rebar_ == nullptr) {
-        return;
+    if (rebar_ != nullptr) {
+        LayOutFrame(hwnd(), rebar_, statusBar_.hwnd(), splitter_.hwnd());
     }
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    SendMessageW(statusBar_.hwnd(), WM_SIZE, 0, 0);
-    SetWindowPos(rebar_, nullptr, 0, 0, client.right, 0, SWP_NOZORDER);
-    int top = 0;
-    if (IsWindowVisible(rebar_)) {
-        RECT rb{};
-        GetWindowRect(rebar_, &rb);
-        top = rb.bottom - rb.top;
-    }
-    int bottom = client.bottom;
-    if (IsWindowVisible(statusBar_.hwnd())) {
-        RECT sb{};
-        GetWindowRect(statusBar_.hwnd(), &sb);
-        bottom -= sb.bottom - sb.top;
-    }
-    SetWindowPos(splitter_.hwnd(), nullptr, 0, top, client.right, std::max(0, bottom - top), SWP_NOZORDER);
 }
 
-void CMainFrame::ApplyViewMode(int32_t mode) {
-    viewMode_ = mode == -1 || mode == 1 ? mode : 0;
-    splitter_.SetSinglePaneMode(viewMode_);
-    if (viewMode_ == -1) {
+void CMainFrame::ShowModeInPanes() {
+    const ViewMode mode = modes_.Mode();
+    splitter_.SetSinglePaneMode(StoredViewMode(mode));
+    if (mode == ViewMode::Both) {
         splitter_.SetSplitterFraction(kSplitFraction);
-    } else if (viewMode_ == 1) {
+    } else if (mode == ViewMode::ThumbsOnly) {
         splitter_.SetSplitterPos(0);
     } else {
         splitter_.SetActivePane(0);
     }
 }
 
-void CMainFrame::ShowBothPanes() {
-    ApplyViewMode(-1);
+void CMainFrame::ApplyViewMode(ViewMode mode) {
+    modes_.SetMode(mode);
+    ShowModeInPanes();
 }
 
-void CMainFrame::OnToggle() {
-    if (list_.EntryCount() == 0) {
-        return;
+bool CMainFrame::BringImageBack() {
+    if (!modes_.BringImageBack()) {
+        return false;
     }
-    switch (viewMode_) {
-    case -1: ApplyViewMode(0); break;
-    case 0: ApplyViewMode(1); break;
-    default: ApplyViewMode(-1); break;
+    ShowModeInPanes();
+    return true;
+}
+
+void CMainFrame::Toggle() {
+    if (modes_.Toggle(list_.EntryCount())) {
+        ShowModeInPanes();
     }
 }
 
 void CMainFrame::SetFitToWindow(bool on) {
     fitToWindow_ = on;
     navigator_.SetFitToWindow(on);
-    ui_.Check(ID_VIEW_FITTOWINDOW, on);
-    ui_.PushToToolBars();
+    SyncUi();
 }
-
-//--- Full screen -----------------------------------------------------------------------
 
 void CMainFrame::ToggleFullScreen() {
     BackgroundGrey() = 0;
-    if (list_.EntryCount() != 0) {
-        OnToggle();
+    if (modes_.ToggleFullScreen(list_.EntryCount())) {
+        ShowModeInPanes();
     }
     InvalidateRect(view_.hwnd(), nullptr, TRUE);
     InvalidateRect(thumbs_->hwnd(), nullptr, TRUE);
-    if (fullScreen_) {
-        LeaveFullScreen();
-    } else {
+    if (modes_.FullScreen()) {
         EnterFullScreen();
+    } else {
+        LeaveFullScreen();
     }
 }
 
 void CMainFrame::EnterFullScreen() {
-    fullScreen_ = true;
     ShowWindow(statusBar_.hwnd(), SW_HIDE);
     ShowWindow(rebar_, SW_HIDE);
     savedPlacement_.length = sizeof savedPlacement_;
@@ -307,68 +255,33 @@ void CMainFrame::EnterFullScreen() {
 }
 
 void CMainFrame::LeaveFullScreen() {
-    fullScreen_ = false;
     ShowWindow(statusBar_.hwnd(), SW_SHOW);
     ShowWindow(rebar_, SW_SHOW);
     SetWindowPlacement(hwnd(), &savedPlacement_);
     if (savedPlacement_.showCmd == SW_SHOWNORMAL) {
         // Some window managers keep a normal window where it is when only its placement
-        // changes: put it back explicitly. The normal position is in work-area coordinates.
-        RECT r = savedPlacement_.rcNormalPosition;
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor);
-        OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+        // changes: put it back explicitly.
+        const RECT r = NormalRectOnScreen(savedPlacement_);
         SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     Layout();
 }
 
-void CMainFrame::ShowToolBarBand(bool show) {
-    ShowRebarBand(rebar_, IDC_TOOLBAR1, show);
+void CMainFrame::ToggleToolBarBand() {
+    ShowRebarBand(rebar_, IDC_TOOLBAR1, !IsRebarBandVisible(rebar_, IDC_TOOLBAR1));
     Layout();
 }
 
-void CMainFrame::ShowStatusBar(bool show) {
-    ShowWindow(statusBar_.hwnd(), show ? SW_SHOW : SW_HIDE);
+void CMainFrame::ToggleStatusBar() {
+    ShowWindow(statusBar_.hwnd(), IsWindowVisible(statusBar_.hwnd()) != FALSE ? SW_HIDE : SW_SHOW);
     Layout();
+}
+
+void CMainFrame::ShowFolder(const std::string& folder) {
+    SetWindowTextW(folderBox_, Widen(folder).c_str());
 }
 
 //--- Keyboard filter and idle update ------------------------------------------------------
-
-bool CMainFrame::ScrollKey(MSG* msg) {
-    UINT scroll = 0;
-    WPARAM code = 0;
-    switch (msg->wParam) {
-    case VK_LEFT:
-        scroll = WM_HSCROLL;
-        code = SB_LINELEFT;
-        break;
-    case VK_RIGHT:
-        scroll = WM_HSCROLL;
-        code = SB_LINERIGHT;
-        break;
-    case VK_UP:
-        scroll = WM_VSCROLL;
-        code = SB_LINEUP;
-        break;
-    case VK_DOWN:
-        scroll = WM_VSCROLL;
-        code = SB_LINEDOWN;
-        break;
-    case VK_PRIOR:
-        scroll = WM_VSCROLL;
-        code = SB_PAGEUP;
-        break;
-    case VK_NEXT:
-        scroll = WM_VSCROLL;
-        code = SB_PAGEDOWN;
-        break;
-    default: return false;
-    }
-    SendMessageW(view_.hwnd(), scroll, code, 0);
-    return true;
-}
 
 bool CMainFrame::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_MOUSEWHEEL) {
@@ -387,23 +300,38 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     // Key presses only: a press and its release must scroll once, not twice.
     if (msg->message == WM_KEYDOWN) {
         if (msg->wParam == VK_ESCAPE) {
-            if (fullScreen_) {
+            if (modes_.FullScreen()) {
                 ToggleFullScreen();
             }
             msg->wParam = VK_UP;
         }
-        ScrollKey(msg);
+        for (const ScrollKey& k : kScrollKeys) {
+            if (k.key == msg->wParam) {
+                SendMessageW(view_.hwnd(), k.message, k.code, 0);
+            }
+        }
     }
     return accelerators_ != nullptr && TranslateAcceleratorW(hwnd(), accelerators_, msg) != 0;
 }
 
-bool CMainFrame::OnIdle() {
+void CMainFrame::SyncUi() {
     if (rebar_ == nullptr) {
-        return false;
+        return;
     }
-    ui_.Check(ID_VIEW_TOOLBAR, IsRebarBandVisible(rebar_, IDC_TOOLBAR1));
-    ui_.Check(ID_VIEW_STATUS_BAR, IsWindowVisible(statusBar_.hwnd()) != FALSE);
+    FrameUiState state;
+    state.fitToWindow = fitToWindow_;
+    state.nearestFilter = view_.model().zoom().Filter() == kFilterNearest;
+    state.effects = view_.model().effects();
+    state.toolBarVisible = IsRebarBandVisible(rebar_, IDC_TOOLBAR1);
+    state.statusBarVisible = IsWindowVisible(statusBar_.hwnd()) != FALSE;
+    for (const CommandUi& c : FrameCommandStates(state)) {
+        ui_.Set(c.id, {c.enabled, c.checked});
+    }
     ui_.PushToToolBars();
+}
+
+bool CMainFrame::OnIdle() {
+    SyncUi();
     return false;
 }
 
@@ -441,242 +369,35 @@ void CMainFrame::StopWorkers() {
 }
 
 void CMainFrame::StoreOpenFile(const std::string& path) {
-    std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey);
-    if (key) {
+    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
         key->WriteString("OpenFile", path);
     }
+}
+
+void CMainFrame::ShowInfo(const std::string& text) {
+    MessageBoxW(hwnd(), Widen(text).c_str(), L"Pictavo", MB_OK | MB_ICONINFORMATION);
 }
 
 //--- Roads -------------------------------------------------------------------------------
 
 void CMainFrame::OpenCommandLineFile(const std::string& fullPath) {
     navigator_.OpenCommandLineFile(fullPath);
-    SetWindowTextW(folderBox_, Widen(navigator_.CurrentFolder()).c_str());
+    ShowFolder(navigator_.CurrentFolder());
 }
 
 bool CMainFrame::BrowseFolderArgument(const std::string& /*folder*/) {
     return true;
 }
 
-void CMainFrame::BuildFolderListFor(const std::string& path) {
-    const int32_t index = list_.BuildFolderList(path);
-    navigator_.SetCurrentFolder(list_.RootFolder());
-    navigator_.SetFileCount(list_.EntryCount());
-    navigator_.SetCurrentIndex(index);
-    SetWindowTextW(folderBox_, Widen(list_.RootFolder()).c_str());
-}
-
-void CMainFrame::OnFileOpen() {
-    std::string openFile;
-    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
-        openFile = key->ReadString("OpenFile").value_or(std::string());
-    }
-    std::vector<FileFilter> filters;
-    for (const OpenFilterRow& row : kOpenFilters) {
-        filters.push_back({row.description, row.patterns});
-    }
-    FileDialogOptions options;
-    options.owner = hwnd();
-    options.filters = filters;
-    options.filterIndex = 1;
-    options.initialName = openFile;
-    options.defaultExtension = kOpenDefaultExtension;
-    options.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    FileDialogResult r = ShowOpenFileDialog(options);
-    if (r.ok) {
-        StopWorkers();
-        view_.OpenInView(fitToWindow_, r.path);
-        BuildFolderListFor(r.path);
-        navigator_.RefreshTexts();
-        const std::string title = Narrow(LoadResourceString(IDR_MAINFRAME)) + " - " + std::string(FileNameOf(r.path));
-        SetWindowTextW(hwnd(), Widen(title).c_str());
-    }
-    const std::string name = r.ok ? r.path : r.nameField;
-    if (!name.empty()) {
-        StoreOpenFile(name);
-        if (!r.ok) {
-            BuildFolderListFor(name);
-        }
-    }
-}
-
-void CMainFrame::OnSaveAs() {
-    if (list_.EntryCount() == 0) {
-        return;
-    }
-    const DisplayBuffer d = view_.ShownPicture();
-    if (d.IsEmpty()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    const FileFilter filters[] = {{"JPG File (*.jpg)", "*.jpg"}, {"Bitmap File (*.bmp)", "*.bmp"}};
-    FileDialogOptions options;
-    options.owner = hwnd();
-    options.filters = filters;
-    options.initialName = DefaultSaveName(navigator_.CurrentPath());
-    options.defaultExtension = std::string(kSaveDefaultExtension);
-    options.flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    FileDialogResult r = ShowSaveFileDialog(options);
-    if (!r.ok) {
-        return;
-    }
-    const SaveFormat format = r.filterIndex == 2 ? SaveFormat::Bmp : SaveFormat::Jpeg;
-    const std::string target = SaveNameFor(r.path, format);
-    ImageBuffer shown;
-    shown.width = d.width;
-    shown.height = d.height;
-    shown.bitsPerPixel = 24;
-    shown.stride = d.stride;
-    shown.pixels = const_cast<uint8_t*>(d.bytes.data());
-    // A failed write must not look like a saved picture.
-    if (SavePicture(target, shown, format) != Status::Ok) {
-        const std::wstring text = L"The picture could not be saved as\n" + Widen(target);
-        MessageBoxW(hwnd(), text.c_str(), L"Pictavo", MB_OK | MB_ICONWARNING);
-    }
-}
-
-void CMainFrame::OnResize() {
-    const ImageView& m = view_.model();
-    if (!m.ImageReady()) {
-        MessageBeep(MB_OK);
-        return;
-    }
-    CResizeDlg dialog;
-    dialog.imageWidth = m.zoom().ImageWidth();
-    dialog.imageHeight = m.zoom().ImageHeight();
-    dialog.filterIndex = resizeFilterIndex_;
-    if (dialog.DoModal(GetActiveWindow() != nullptr ? GetActiveWindow() : hwnd()) != IDOK) {
-        return;
-    }
-    resizeFilterIndex_ = dialog.filterIndex;
-    if (view_.ApplyResize(dialog.width, dialog.height, dialog.filterIndex + 1)) {
-        navigator_.RefreshTexts();
-    } else {
-        MessageBeep(MB_OK);
-    }
-}
-
-void CMainFrame::OnHelp() {
-    // The old help format is gone from Windows: the help is a page beside the program.
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring page(exe);
-    page = page.substr(0, page.find_last_of(L'\\') + 1) + L"Pictavo.html";
-    const auto result =
-            reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd(), L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32) {
-        const std::wstring text = L"Pictavo's help is the page\n" + page + L"\nOpen it in your web browser.";
-        MessageBoxW(hwnd(), text.c_str(), L"Pictavo", MB_OK | MB_ICONINFORMATION);
-    }
-}
-
-//--- Commands ----------------------------------------------------------------------------
-
-void CMainFrame::SyncFilterChecks() {
-    const bool nearest = view_.model().zoom().Filter() == kFilterNearest;
-    ui_.Check(ID_VIEW_NEAREST, nearest);
-    ui_.Check(ID_VIEW_BILINEAR, !nearest);
-}
-
-void CMainFrame::OnEffect(UINT id) {
-    bool* flag = nullptr;
-    switch (id) {
-    case ID_EFFECT_GRAYSCALE: flag = &effects_.grayScale; break;
-    case ID_EFFECT_HFLIP: flag = &effects_.horizontalFlip; break;
-    case ID_EFFECT_VFLIP: flag = &effects_.verticalFlip; break;
-    case ID_EFFECT_NEGATIVE: flag = &effects_.negative; break;
-    case ID_EFFECT_GLASS: flag = &effects_.glass; break;
-    default: flag = &effects_.stippledGlass; break;
-    }
-    *flag = !*flag;
-    ui_.Check(id, *flag);
-    view_.SetEffects(effects_);
-}
-
-bool CMainFrame::OnViewCommand(UINT id) {
-    switch (id) {
-    case ID_VIEW_ORIGINAL: view_.OriginalSize(); break;
-    case ID_VIEW_ZOOMIN: view_.ZoomIn(); break;
-    case ID_VIEW_ZOOMOUT: view_.ZoomOut(); break;
-    case ID_VIEW_NEAREST:
-    case ID_VIEW_BILINEAR:
-        view_.SetFilter(id == ID_VIEW_NEAREST ? kFilterNearest : kFilterBilinear);
-        SyncFilterChecks();
-        return true;
-    case ID_VIEW_FITTOWINDOW:
-        SetFitToWindow(!fitToWindow_);
-        view_.SetFitFlag(fitToWindow_);
-        break;
-    case ID_VIEW_TOOLBAR: ShowToolBarBand(!IsRebarBandVisible(rebar_, IDC_TOOLBAR1)); return true;
-    case ID_VIEW_STATUS_BAR: ShowStatusBar(IsWindowVisible(statusBar_.hwnd()) == FALSE); return true;
-    case ID_VIEW_FULLSCREEN: ToggleFullScreen(); return true;
-    case ID_VIEW_TOGGLE: OnToggle(); return true;
-    case ID_IMAGE_RESIZE: OnResize(); return true;
-    default: return false;
-    }
-    if (list_.EntryCount() != 0) {
-        navigator_.RefreshTexts();
-    }
-    return true;
-}
-
-bool CMainFrame::OnListCommand(UINT id) {
-    switch (id) {
-    case ID_LIST_FORWARD: navigator_.Next(); return true;
-    case ID_LIST_BACK: navigator_.Previous(); return true;
-    case ID_LIST_BEGIN: navigator_.Begin(); return true;
-    default: break;
-    }
-    if (id >= ID_SORT_FIRST && id <= ID_SORT_LAST) {
-        if (list_.EntryCount() == 0) {
-            return true;
-        }
-        // Sorting keeps the current file current, wherever it moves to.
-        const std::string current = navigator_.CurrentPath();
-        RunMenuSort(list_.lists(), static_cast<int>(id), [](int32_t) {});
-        for (int32_t i = 0; i < list_.EntryCount(); ++i) {
-            if (list_.RootFolder() + list_.RelativePath(i) == current) {
-                navigator_.SetCurrentIndex(i);
-                break;
-            }
-        }
-        navigator_.RefreshTexts();
-        return true;
-    }
-    return false;
-}
+//--- Commands and messages ---------------------------------------------------------------
 
 void CMainFrame::OnCommand(UINT id) {
+    SyncUi();
     if (ui_.Has(id) && !ui_.State(id).enabled) {
         return;  // an accelerator of a command that is not available
     }
-    if (OnViewCommand(id) || OnListCommand(id)) {
-        return;
-    }
-    switch (id) {
-    case ID_FILE_NEW: view_.PaintBackgroundOnly(); break;
-    case ID_FILE_OPEN: OnFileOpen(); break;
-    case ID_FILE_SAVE: OnSaveAs(); break;
-    case ID_APP_EXIT: PostMessageW(hwnd(), WM_CLOSE, 0, 0); break;
-    case ID_EFFECT_GRAYSCALE:
-    case ID_EFFECT_HFLIP:
-    case ID_EFFECT_VFLIP:
-    case ID_EFFECT_NEGATIVE:
-    case ID_EFFECT_GLASS:
-    case ID_EFFECT_STIPPLEDGLASS: OnEffect(id); break;
-    case ID_OPTIONS_UNCHECK_AUTO:
-        if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
-            key->WriteDword("CheckRunAuto", 0);
-        }
-        break;
-    case ID_HELP_TOPICS: OnHelp(); break;
-    case ID_APP_ABOUT: {
-        Dialog about(IDD_ABOUT);
-        about.DoModal(hwnd());
-        break;
-    }
-    default: break;
-    }
+    commands_.Run(id);
+    SyncUi();
 }
 
 bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& result) {
@@ -689,28 +410,33 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& r
             splitter_.SetSplitterFraction(kSplitFraction);
         }
         return true;
-    case UM_OPENDIALOG: OnFileOpen(); return true;
+    case UM_OPENDIALOG: OnCommand(ID_FILE_OPEN); return true;
     case UM_FOLDERSDIALOG: OnCommand(ID_FILE_FOLDERS); return true;
-    case UM_VIEWMENUCMD:
-        SyncFilterChecks();
-        OnIdle();
-        return true;
-    case UM_SAVEAS: OnSaveAs(); return true;
+    case UM_VIEWMENUCMD: SyncUi(); return true;
+    case UM_SAVEAS: OnCommand(ID_FILE_SAVE); return true;
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
     default: return false;
     }
 }
 
-//--- Messages ----------------------------------------------------------------------------
-
 void CMainFrame::OnClose() {
-    if (fullScreen_) {
+    if (modes_.FullScreen()) {
+        modes_.LeaveFullScreenForClose();
         LeaveFullScreen();
     }
+    // A minimised frame's window rectangle is its icon's, not one to start with next time:
+    // store the normal rectangle it comes back to.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd(), &placement);
     RECT r{};
-    GetWindowRect(hwnd(), &r);
-    WriteFrameCloseSettings({r.left, r.top, r.right, r.bottom}, viewMode_, fitToWindow_ ? 1 : 0);
+    if (IsIconic(hwnd()) != FALSE) {
+        r = NormalRectOnScreen(placement);
+    } else {
+        GetWindowRect(hwnd(), &r);
+    }
+    WriteFrameCloseSettings({r.left, r.top, r.right, r.bottom}, StoredViewMode(modes_.Mode()), fitToWindow_ ? 1 : 0);
     DestroyWindow(hwnd());
 }
 
@@ -725,7 +451,7 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         info->ptMinTrackSize = {kMinTrackWidth, kMinTrackHeight};
-        if (fullScreen_) {
+        if (modes_.FullScreen()) {
             // The full-screen frame hangs over every edge of the screen.
             info->ptMaxTrackSize = {0x7FFF, 0x7FFF};
         }
@@ -736,7 +462,10 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetFocus(view_.hwnd());
         }
         return 0;
-    case WM_INITMENUPOPUP: ui_.ApplyToMenu(reinterpret_cast<HMENU>(wp)); return 0;
+    case WM_INITMENUPOPUP:
+        SyncUi();
+        ui_.ApplyToMenu(reinterpret_cast<HMENU>(wp));
+        return 0;
     case WM_MENUSELECT:
         if (HIWORD(wp) != 0xFFFF && (HIWORD(wp) & MF_POPUP) == 0) {
             statusBar_.SetPaneText(ID_PANE_MAIN, CommandPrompt(LOWORD(wp)));

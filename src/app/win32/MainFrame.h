@@ -1,14 +1,17 @@
 // CMainFrame: the top-level window of one frame thread. It owns the bars, the status bar,
 // the splitter with the image view and the thumbnail pane, and dispatches every command,
-// accelerator and private frame message.
+// accelerator and private frame message through its command table, which each feature
+// fills from its own file (FrameCommands.h).
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "app/CommandTable.h"
 #include "app/FrameSettings.h"
 #include "app/NavigationList.h"
 #include "app/Navigator.h"
+#include "app/ViewMode.h"
 #include "app/win32/FrameBars.h"
 #include "framework/CommandBar.h"
 #include "framework/MessageLoop.h"
@@ -34,18 +37,16 @@ public:
     bool PreTranslateMessage(MSG* msg) override;
     bool OnIdle() override;
 
-    // Fit-to-window as the frame starts (stored FitToWindow 1): the flag, its menu check
-    // and its tool-bar state.
+    // Fit-to-window: the flag, its menu check and its tool-bar state.
     void SetFitToWindow(bool on);
 
-    [[nodiscard]] int32_t fitToWindow() const { return fitToWindow_ ? 1 : 0; }
+    [[nodiscard]] bool fitToWindow() const { return fitToWindow_; }
 
-    // View mode: 0 image view only, -1 both panes, 1 thumbnails only.
-    void ApplyViewMode(int32_t mode);
+    void ApplyViewMode(ViewMode mode);
 
-    [[nodiscard]] int32_t viewMode() const { return viewMode_; }
+    [[nodiscard]] ViewMode viewMode() const { return modes_.Mode(); }
 
-    [[nodiscard]] bool fullScreen() const { return fullScreen_; }
+    [[nodiscard]] bool fullScreen() const { return modes_.FullScreen(); }
 
     // The command-line file road: the file's folder becomes the list, the file is shown.
     void OpenCommandLineFile(const std::string& fullPath);
@@ -54,9 +55,24 @@ public:
     // opens empty.
     bool BrowseFolderArgument(const std::string& folder);
 
+    // What the features' command handlers work with.
     [[nodiscard]] CTavi5View& view() { return view_; }
 
+    [[nodiscard]] Navigator& navigator() { return navigator_; }
+
     [[nodiscard]] const Navigator& navigator() const { return navigator_; }
+
+    [[nodiscard]] int32_t EntryCount() const { return list_.EntryCount(); }
+    [[nodiscard]] SharedLists& lists() const { return list_.lists(); }
+
+    [[nodiscard]] CommandTable& commands() { return commands_; }
+
+    void Toggle();
+    void ToggleFullScreen();
+    void ToggleToolBarBand();
+    void ToggleStatusBar();
+    // The tool bar's folder box.
+    void ShowFolder(const std::string& folder);
 
     // NavigatorHost
     int OpenInView(bool fit, const std::string& path) override;
@@ -65,11 +81,9 @@ public:
     void SetTitleText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
     void StopWorkers() override;
-
-    [[nodiscard]] int32_t ViewMode() const override { return viewMode_; }
-
-    void ShowBothPanes() override;
+    bool BringImageBack() override;
     void StoreOpenFile(const std::string& path) override;
+    void ShowInfo(const std::string& text) override;
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -78,28 +92,15 @@ private:
     bool OnCreate();
     void CreateBars();
     void CreatePanes();
-    void InitUpdateUi();
     void ReadFrameSettings();
     void Layout();
     void OnClose();
     bool OnPrivateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void OnCommand(UINT id);
-    bool OnViewCommand(UINT id);
-    bool OnListCommand(UINT id);
-    void OnEffect(UINT id);
-    void OnFileOpen();
-    void OnSaveAs();
-    void OnResize();
-    void OnHelp();
-    void OnToggle();
-    void ToggleFullScreen();
+    void SyncUi();
+    void ShowModeInPanes();
     void EnterFullScreen();
     void LeaveFullScreen();
-    void ShowToolBarBand(bool show);
-    void ShowStatusBar(bool show);
-    void SyncFilterChecks();
-    bool ScrollKey(MSG* msg);
-    void BuildFolderListFor(const std::string& path);
 
     CommandBar commandBar_;
     HWND counter_ = nullptr;
@@ -114,16 +115,14 @@ private:
     std::unique_ptr<ThumbsPlaceholder> thumbs_;
     UpdateUi ui_;
     HACCEL accelerators_ = nullptr;
+    CommandTable commands_;
 
     ShownNavigationList list_;
     Navigator navigator_;
 
     bool fitToWindow_ = false;
-    int32_t viewMode_ = 0;
+    FrameModes modes_;
     int32_t fileManager_ = 0;
-    int32_t resizeFilterIndex_ = 1;
-    EffectFlags effects_;
-    bool fullScreen_ = false;
     WINDOWPLACEMENT savedPlacement_{};
 };
 

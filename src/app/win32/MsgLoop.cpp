@@ -43,9 +43,9 @@ int CMTNorelMsgLoop::RunFrame(const std::string& commandTail, int /*showCommand*
         if (settings.fitToWindow == 1) {
             frame_.SetFitToWindow(true);
         }
-        frame_.ApplyViewMode(settings.thumbsMode);
+        frame_.ApplyViewMode(ViewModeFromStored(settings.thumbsMode));
     } else {
-        frame_.ApplyViewMode(0);
+        frame_.ApplyViewMode(ViewMode::ImageOnly);
         ArgumentTarget target = DecideArgument(commandTail);
         if (target.kind == ArgumentKind::File) {
             frame_.OpenCommandLineFile(target.fullPath);

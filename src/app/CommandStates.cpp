@@ -1,0 +1,85 @@
+#include "app/CommandStates.h"
+
+#include <array>
+
+#include "base/ResourceIds.h"
+
+namespace pv {
+
+namespace {
+
+constexpr std::array<uint32_t, 27> kNotBuiltYet = {
+        ID_FILE_FOLDERS,
+        ID_FILE_CAPTURE,
+        ID_FILE_PRINT,
+        ID_FILE_PAGE_SETUP,
+        ID_FILE_PRINT_PREVIEW,
+        ID_FILE_MRU_DROPDOWN,
+        ID_EDIT_CUT,
+        ID_EDIT_COPY,
+        ID_EDIT_PASTE,
+        ID_OPTIONS_ASSOCIATE,
+        ID_OPTIONS_MANAGER_CHOICE,
+        ID_VIEW_SLIDESHOW,
+        ID_VIEW_THUMBNAILS,
+        ID_VIEW_REPORT,
+        ID_LIST_SORT_DIALOG,
+        ID_LIST_OPEN,
+        ID_LIST_SAVE,
+        ID_LIST_KEYWORDS,
+        ID_LIST_MANAGER,
+        ID_WALLPAPER_SET,
+        ID_SELECT_ALL,
+        ID_SELECT_CLEAR,
+        ID_SELECT_COPY,
+        ID_SELECT_DELETE,
+        ID_KEYWORDS_COUNTTEXT,
+        ID_KEYWORDS_PREPARE,
+        ID_KEYWORDS_REDRAW,
+};
+
+bool* EffectFlag(EffectFlags& effects, uint32_t id) {
+    switch (id) {
+    case ID_EFFECT_GRAYSCALE: return &effects.grayScale;
+    case ID_EFFECT_HFLIP: return &effects.horizontalFlip;
+    case ID_EFFECT_VFLIP: return &effects.verticalFlip;
+    case ID_EFFECT_NEGATIVE: return &effects.negative;
+    case ID_EFFECT_GLASS: return &effects.glass;
+    case ID_EFFECT_STIPPLEDGLASS: return &effects.stippledGlass;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+std::vector<CommandUi> FrameCommandStates(const FrameUiState& state) {
+    std::vector<CommandUi> states;
+    for (uint32_t id : kNotBuiltYet) {
+        states.push_back({id, false, false});
+    }
+    for (uint32_t id = ID_SORT_FIRST; id <= ID_SORT_LAST; ++id) {
+        states.push_back({id, true, false});
+    }
+    states.push_back({ID_VIEW_FITTOWINDOW, true, state.fitToWindow});
+    states.push_back({ID_VIEW_TOOLBAR, true, state.toolBarVisible});
+    states.push_back({ID_VIEW_STATUS_BAR, true, state.statusBarVisible});
+    states.push_back({ID_VIEW_NEAREST, true, state.nearestFilter});
+    states.push_back({ID_VIEW_BILINEAR, true, !state.nearestFilter});
+    EffectFlags effects = state.effects;
+    for (uint32_t id : std::initializer_list<uint32_t>{ID_EFFECT_GRAYSCALE, ID_EFFECT_HFLIP, ID_EFFECT_VFLIP,
+                                                       ID_EFFECT_NEGATIVE, ID_EFFECT_GLASS, ID_EFFECT_STIPPLEDGLASS}) {
+        states.push_back({id, true, *EffectFlag(effects, id)});
+    }
+    return states;
+}
+
+bool ToggleEffect(EffectFlags& effects, uint32_t id) {
+    bool* flag = EffectFlag(effects, id);
+    if (flag == nullptr) {
+        return false;
+    }
+    *flag = !*flag;
+    return true;
+}
+
+}  // namespace pv

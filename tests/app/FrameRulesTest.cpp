@@ -1,0 +1,133 @@
+// The frame's rules that need no window: view modes with Toggle and full screen, the
+// command table, the command states of the UI-update table, and the thread-entry guard.
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+#include "app/CommandStates.h"
+#include "app/CommandTable.h"
+#include "app/EntryGuard.h"
+#include "app/ViewMode.h"
+#include "base/ResourceIds.h"
+
+namespace pv {
+namespace {
+
+TEST(FrameRulesTest, ViewModesKeepTheirStoredNumbersAndCycle) {
+    // Stored ThumbsMode numbers, the junk ones read as the image view alone.
+    const std::pair<int32_t, ViewMode> stored[] = {{-1, ViewMode::Both},      {0, ViewMode::ImageOnly},
+                                                   {1, ViewMode::ThumbsOnly}, {2, ViewMode::ImageOnly},
+                                                   {-2, ViewMode::ImageOnly}, {0x7FFFFFFF, ViewMode::ImageOnly}};
+    for (const auto& [number, mode] : stored) {
+        EXPECT_EQ(ViewModeFromStored(number), mode) << number;
+        EXPECT_EQ(StoredViewMode(mode), mode == ViewMode::ImageOnly ? 0 : number) << number;
+    }
+    // Toggle: 0 -> 1 -> -1 -> 0; with an empty list nothing moves.
+    FrameModes m;
+    EXPECT_FALSE(m.Toggle(0));
+    EXPECT_EQ(m.Mode(), ViewMode::ImageOnly);
+    const ViewMode cycle[] = {ViewMode::ThumbsOnly, ViewMode::Both, ViewMode::ImageOnly};
+    for (ViewMode expected : cycle) {
+        EXPECT_TRUE(m.Toggle(3));
+        EXPECT_EQ(m.Mode(), expected);
+    }
+}
+
+// Entering and leaving full screen each take one Toggle step with a list, none without;
+// Escape leaves only when full screen is on; a road brings the image view back from
+// thumbnails only.
+TEST(FrameRulesTest, FullScreenStepsTheModeBothWays) {
+    FrameModes m;
+    EXPECT_FALSE(m.Escape(3));
+    EXPECT_EQ(m.Mode(), ViewMode::ImageOnly);
+    EXPECT_TRUE(m.ToggleFullScreen(3));
+    EXPECT_TRUE(m.FullScreen());
+    EXPECT_EQ(m.Mode(), ViewMode::ThumbsOnly);
+    EXPECT_TRUE(m.Escape(3));
+    EXPECT_FALSE(m.FullScreen());
+    EXPECT_EQ(m.Mode(), ViewMode::Both);
+
+    EXPECT_FALSE(m.ToggleFullScreen(0));
+    EXPECT_TRUE(m.FullScreen());
+    EXPECT_EQ(m.Mode(), ViewMode::Both);
+    m.LeaveFullScreenForClose();
+    EXPECT_FALSE(m.FullScreen());
+    EXPECT_EQ(m.Mode(), ViewMode::Both) << "closing stores the mode in use";
+
+    m.SetMode(ViewMode::ThumbsOnly);
+    EXPECT_TRUE(m.BringImageBack());
+    EXPECT_EQ(m.Mode(), ViewMode::Both);
+    m.SetMode(ViewMode::ImageOnly);
+    EXPECT_FALSE(m.BringImageBack());
+    EXPECT_EQ(m.Mode(), ViewMode::ImageOnly);
+}
+
+TEST(FrameRulesTest, CommandTableRunsTheRegisteredHandlerAndRefusesASecondClaim) {
+    CommandTable table;
+    std::vector<uint32_t> ran;
+    EXPECT_TRUE(table.Add(137, [&](uint32_t id) { ran.push_back(id); }));
+    EXPECT_FALSE(table.Add(137, [&](uint32_t) { ran.push_back(0); })) << "the first feature keeps its command";
+    EXPECT_FALSE(table.Add(138, nullptr));
+    EXPECT_TRUE(table.AddRange(32821, 32829, [&](uint32_t id) { ran.push_back(id); }));
+    EXPECT_FALSE(table.AddRange(32829, 32830, [&](uint32_t) {})) << "overlaps the sort keys";
+    EXPECT_FALSE(table.Has(32830)) << "a refused range adds nothing";
+
+    EXPECT_TRUE(table.Run(137));
+    EXPECT_TRUE(table.Run(32825));
+    EXPECT_FALSE(table.Run(138));
+    EXPECT_EQ(ran, (std::vector<uint32_t>{137, 32825}));
+}
+
+// Each row: the command, whether it is enabled, its check in a default state and in one with
+// the nearest filter, fit to window, Negative and the tool bar hidden.
+TEST(FrameRulesTest, CommandStatesFollowTheFramesState) {
+    FrameUiState changed;
+    changed.nearestFilter = changed.fitToWindow = changed.effects.negative = true;
+    changed.toolBarVisible = false;
+    const std::vector<CommandUi> states[] = {FrameCommandStates({}), FrameCommandStates(changed)};
+    const uint32_t rows[][4] = {
+            {ID_VIEW_BILINEAR, 1, 1, 0}, {ID_VIEW_NEAREST, 1, 0, 1},    {ID_VIEW_FITTOWINDOW, 1, 0, 1},
+            {ID_VIEW_TOOLBAR, 1, 1, 0},  {ID_VIEW_STATUS_BAR, 1, 1, 1}, {ID_EFFECT_NEGATIVE, 1, 0, 1},
+            {ID_EFFECT_GLASS, 1, 0, 0},  {ID_SORT_FIRST, 1, 0, 0},      {ID_SORT_LAST, 1, 0, 0},
+            {ID_EDIT_PASTE, 0, 0, 0},    {ID_FILE_PRINT, 0, 0, 0},      {ID_VIEW_THUMBNAILS, 0, 0, 0},
+    };
+    for (const auto& r : rows) {
+        for (size_t k = 0; k < 2; ++k) {
+            const CommandUi want{r[0], r[1] != 0, r[2 + k] != 0};
+            EXPECT_EQ(std::count(states[k].begin(), states[k].end(), want), 1) << r[0] << " in state " << k;
+        }
+    }
+}
+
+TEST(FrameRulesTest, EachEffectCommandFlipsItsOwnFlag) {
+    const std::pair<uint32_t, bool EffectFlags::*> effects[] = {
+            {ID_EFFECT_GRAYSCALE, &EffectFlags::grayScale}, {ID_EFFECT_HFLIP, &EffectFlags::horizontalFlip},
+            {ID_EFFECT_VFLIP, &EffectFlags::verticalFlip},  {ID_EFFECT_NEGATIVE, &EffectFlags::negative},
+            {ID_EFFECT_GLASS, &EffectFlags::glass},         {ID_EFFECT_STIPPLEDGLASS, &EffectFlags::stippledGlass},
+    };
+    for (const auto& [id, flag] : effects) {
+        EffectFlags f;
+        ASSERT_TRUE(ToggleEffect(f, id));
+        EXPECT_TRUE(f.*flag) << id;
+        EXPECT_EQ(f.grayScale + f.horizontalFlip + f.verticalFlip + f.negative + f.glass + f.stippledGlass, 1) << id;
+        ToggleEffect(f, id);
+        EXPECT_FALSE(f.Any()) << id;
+    }
+    EffectFlags f;
+    EXPECT_FALSE(ToggleEffect(f, ID_VIEW_ZOOMIN));
+    EXPECT_FALSE(f.Any());
+}
+
+TEST(FrameRulesTest, AnExceptionLeavingAThreadBodyIsReportedAndEndsItCleanly) {
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& text) { reports.push_back(text); };
+    EXPECT_EQ(RunCatching([] { return 7; }, report), 7);
+    EXPECT_EQ(RunCatching([]() -> int { throw std::runtime_error("disk gone"); }, report), 0);
+    EXPECT_EQ(RunCatching([]() -> int { throw 42; }, report, -1), -1);
+    EXPECT_EQ(RunCatching([]() -> int { throw 1; }, [](const std::string&) { throw 2; }), 0);
+    EXPECT_EQ(reports, (std::vector<std::string>{std::string(kUnexpectedErrorText) + "disk gone",
+                                                 std::string(kUnexpectedErrorText) + "unknown exception"}));
+}
+
+}  // namespace
+}  // namespace pv
