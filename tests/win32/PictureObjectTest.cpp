@@ -102,8 +102,8 @@ TEST(PictureObjectTest, EnhancedAndPlaceableMetafilesAreRendered) {
     std::vector<uint8_t> wmf;
     Put32(wmf, 0x9AC6CDD7);
     Put16(wmf, 0);
-    for (uint16_t v : {0, 0, 32, 32, 96}) {
-        Put16(wmf, v);
+    for (int v : {0, 0, 32, 32, 96}) {
+        Put16(wmf, static_cast<uint16_t>(v));
     }
     Put32(wmf, 0);
     uint16_t checksum = 0;

@@ -25,10 +25,11 @@ void MenuLines(HMENU menu, const std::wstring& title, std::vector<std::wstring>&
         info.dwTypeData = text;
         info.cch = 255;
         ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-        std::wstring item = (info.fType & MFT_SEPARATOR) != 0 ? L"-" : text;
+        std::wstring item = text;
         item += info.hSubMenu != nullptr ? L">" : L"";
         item += (info.fState & MFS_CHECKED) != 0 ? L"[x]" : L"";
         item += (info.fState & MFS_DISABLED) != 0 ? L"[-]" : L"";
+        item = (info.fType & MFT_SEPARATOR) != 0 ? L"-" : item;
         out[mine] += (out[mine].back() == L':' ? L" " : L" | ") + item;
         if (info.hSubMenu != nullptr) {
             MenuLines(info.hSubMenu, text, out);
