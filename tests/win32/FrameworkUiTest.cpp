@@ -1,5 +1,6 @@
 // The framework's bars and panes in a small host window on its own UI thread: command bar,
 // tool bars with labels, rebar, status bar with the keyword bar, splitter, UI-update table.
+#include <chrono>
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
@@ -327,6 +328,13 @@ TEST(FrameworkUiTest, CommandBarOpensAPopupByMnemonicAndSendsTheCommand) {
     ASSERT_TRUE(t.ok());
     Host& h = t.host();
     // Alt+V opens the View popup with its first item selected; Enter picks "&Toolbar".
+    // Should the menu never report idle, Escape ends it after ten seconds: a failure, no hang.
+    std::promise<void> closed;
+    std::thread guard([bar = h.commandBar.hwnd(), done = closed.get_future()] {
+        if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    });
     bool eaten = false;
     t.Run([&] {
         h.ui.Enable(ID_FILE_SAVE, false);
@@ -334,6 +342,8 @@ TEST(FrameworkUiTest, CommandBarOpensAPopupByMnemonicAndSendsTheCommand) {
         MSG alt{h.hwnd(), WM_SYSCHAR, L'v', 0x20000000, 0, {}};
         eaten = h.commandBar.PreTranslateMessage(&alt);
     });
+    closed.set_value();
+    guard.join();
     EXPECT_TRUE(eaten);
     EXPECT_EQ(h.lastCommandPrompt, L"Show or hide the tool bars");
     // The chosen command was posted to the target.
