@@ -2,9 +2,11 @@
 // texts, Escape, and the roots that cannot be searched.
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SearchTree.h"
@@ -53,25 +55,11 @@ struct File {
     uint64_t writeTime = 0;
 };
 
-// The criteria of one walk besides the root and the extensions.
-struct Filter {
-    int32_t checkInclude = 1;
-    int32_t checkTitle = 0;
-    int32_t checkSize = 0;
-    int32_t checkDate = 0;
-    const char* titlePattern = "";
-    uint32_t minSize = 0;
-    uint32_t maxSize = kAnySize;
-    uint64_t dateFrom = 0;
-    uint64_t dateTo = 0;
-    bool titlesShowExtensions = true;
-};
-
-// One tree, one filter, the relative paths found.
+// One tree, the criteria besides root and extensions, the relative paths found.
 struct Walk {
     const char* what;
     std::vector<File> files;
-    Filter criteria;
+    std::function<void(SearchCriteria&)> set;
     std::set<std::string> found;
     bool rootWithoutSeparator = false;
 };
@@ -89,17 +77,7 @@ TEST_P(WalkTest, FindsExactlyTheseFiles) {
         ASSERT_TRUE(test::MakeFile(dir + "/" + f.path, f.size, f.writeTime)) << f.path;
     }
     SearchCriteria criteria = Criteria(dir);
-    const Filter& f = w.criteria;
-    criteria.checkInclude = f.checkInclude;
-    criteria.checkTitle = f.checkTitle;
-    criteria.checkSize = f.checkSize;
-    criteria.checkDate = f.checkDate;
-    criteria.titlePattern = f.titlePattern;
-    criteria.minSize = f.minSize;
-    criteria.maxSize = f.maxSize;
-    criteria.dateFrom = f.dateFrom;
-    criteria.dateTo = f.dateTo;
-    criteria.titlesShowExtensions = f.titlesShowExtensions;
+    w.set(criteria);
     if (w.rootWithoutSeparator) {
         criteria.root.pop_back();
     }
@@ -129,22 +107,38 @@ const std::vector<File> kDates = {{"before.jpg", 1, kFrom - 1},
 const std::vector<File> kTitles = {{"Holiday 01.jpg"}, {"holiday 02.JPG"}, {"work.jpg"}, {"sub/Beach HOLIDAY.jpg"}};
 const std::set<std::string> kAllTitles = {"Holiday 01.jpg", "holiday 02.JPG", "work.jpg", "sub\\Beach HOLIDAY.jpg"};
 
-Filter Title(const char* pattern, bool showExtensions = true) {
-    return {.checkTitle = 1, .titlePattern = pattern, .titlesShowExtensions = showExtensions};
+auto Title(std::string pattern, bool showExtensions = true) {
+    return [=](SearchCriteria& c) {
+        c.checkTitle = 1;
+        c.titlePattern = pattern;
+        c.titlesShowExtensions = showExtensions;
+    };
 }
+
+auto Bounds(uint32_t minSize, uint32_t maxSize, int32_t checkSize, uint64_t from = 0, uint64_t to = 0) {
+    return [=](SearchCriteria& c) {
+        std::tie(c.minSize, c.maxSize, c.checkSize) = std::tuple(minSize, maxSize, checkSize);
+        std::tie(c.dateFrom, c.dateTo, c.checkDate) = std::tuple(from, to, from != 0 ? 1 : 0);
+    };
+}
+
+const auto kAsIs = [](SearchCriteria&) {};
 
 const Walk kWalks[] = {
         {"subfolders",
          kNames,
-         {},
+         kAsIs,
          {"a.jpg", "b.JPG", "x.Jpg", "f.jpeg", "Holiday.jpg\\inner.jpg", "sub\\deep\\g.JFIF"}},
         // A folder named like a picture is a record of its own only while subfolders are off.
-        {"no subfolders", kNames, {.checkInclude = 0}, {"a.jpg", "b.JPG", "x.Jpg", "f.jpeg", "Holiday.jpg"}},
-        {"bare root", {{"top.jpg"}, {"2003/trip/img_01.jpg"}}, {}, {"top.jpg", "2003\\trip\\img_01.jpg"}, true},
+        {"no subfolders",
+         kNames,
+         [](SearchCriteria& c) { c.checkInclude = 0; },
+         {"a.jpg", "b.JPG", "x.Jpg", "f.jpeg", "Holiday.jpg"}},
+        {"bare root", {{"top.jpg"}, {"2003/trip/img_01.jpg"}}, kAsIs, {"top.jpg", "2003\\trip\\img_01.jpg"}, true},
         // Inclusive bounds on the low half of the size only (big.jpg is 4 GiB + 1000, sparse).
-        {"size", kSizes, {.checkSize = 1, .minSize = 1000, .maxSize = 1000}, {"s1000.jpg", "big.jpg"}},
-        {"size off", kSizes, {.minSize = 1000, .maxSize = 1000}, {"s999.jpg", "s1000.jpg", "s1001.jpg", "big.jpg"}},
-        {"date", kDates, {.checkDate = 1, .dateFrom = kFrom, .dateTo = kTo}, {"atfrom.jpg", "atto.jpg"}},
+        {"size", kSizes, Bounds(1000, 1000, 1), {"s1000.jpg", "big.jpg"}},
+        {"size off", kSizes, Bounds(1000, 1000, 0), {"s999.jpg", "s1000.jpg", "s1001.jpg", "big.jpg"}},
+        {"date", kDates, Bounds(0, kAnySize, 0, kFrom, kTo), {"atfrom.jpg", "atto.jpg"}},
         // A substring of the title in any case; no wildcards, no folder names.
         {"empty title", kTitles, Title(""), kAllTitles},
         {"title", kTitles, Title("hoLIday"), {"Holiday 01.jpg", "holiday 02.JPG", "sub\\Beach HOLIDAY.jpg"}},
@@ -155,7 +149,7 @@ const Walk kWalks[] = {
         {"hidden extension", kTitles, Title(".jpg", false), {}},
         {"word", kTitles, Title("work", false), {"work.jpg"}},
         // Non-ASCII names keep their exact paths; a name holding a backslash is left out.
-        {"utf8", {{"Фото 2003/пляж.jpg"}, {"写真.JPG"}, {"a\\b.jpg"}}, {}, {"Фото 2003\\пляж.jpg", "写真.JPG"}},
+        {"utf8", {{"Фото 2003/пляж.jpg"}, {"写真.JPG"}, {"a\\b.jpg"}}, kAsIs, {"Фото 2003\\пляж.jpg", "写真.JPG"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Criteria, WalkTest, testing::ValuesIn(kWalks));
