@@ -7,16 +7,19 @@ if(WIN32)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     file(GLOB_RECURSE PV_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
-    add_executable(pictavo-wintests ${PV_TEST_SOURCES})
+    add_executable(pictavo-wintests ${PV_TEST_SOURCES} tests/TestPaths.cpp)
     target_link_libraries(pictavo-wintests PRIVATE pv_app GTest::gtest_main)
     target_sources(pictavo-wintests PRIVATE res/tests.rc)
+    pv_warnings(pictavo-wintests)
+    # Test builders are filled with designated initialisers that name only what a case needs.
+    target_compile_options(pictavo-wintests PRIVATE -Wno-missing-field-initializers)
     target_include_directories(pictavo-wintests PRIVATE tests)
     target_compile_definitions(pictavo-wintests PRIVATE PV_TESTDATA_DIR="${PV_TESTDATA_DIR}")
     # The Wine prefix every Windows test runs in, made first when ctest runs on its own.
     add_test(NAME WinePrefix COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh test)
     set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
     gtest_discover_tests(pictavo-wintests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 120 ENVIRONMENT "WINEDEBUG=-all" FIXTURES_REQUIRED wine)
+        PROPERTIES TIMEOUT 60 ENVIRONMENT "WINEDEBUG=-all" FIXTURES_REQUIRED wine)
     # The search through FindFirstFile under Wine against the native one, same folder.
     add_test(NAME SearchMatchesNative COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/compare-search.sh
              ${CMAKE_SOURCE_DIR}/build/native/bin/pictavo-cli $<TARGET_FILE:pictavo-cli>)
@@ -32,5 +35,8 @@ else()
     target_compile_definitions(pictavo-tests PRIVATE PV_TESTDATA_DIR="${PV_TESTDATA_DIR}"
         PV_CLI_PATH="$<TARGET_FILE:pictavo-cli>")
     add_dependencies(pictavo-tests pictavo-cli)
+    pv_warnings(pictavo-tests)
+    # Test builders are filled with designated initialisers that name only what a case needs.
+    target_compile_options(pictavo-tests PRIVATE -Wno-missing-field-initializers)
     gtest_discover_tests(pictavo-tests DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300)
 endif()

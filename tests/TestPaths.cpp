@@ -2,7 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+#ifdef _WIN32
+#include <process.h>
+#define PV_TEST_PID _getpid()
+#else
+#include <unistd.h>
+#define PV_TEST_PID getpid()
+#endif
 
 namespace pv::test {
 
@@ -14,12 +22,46 @@ std::string TestDataDir() {
     return fs::is_directory(dir, ec) ? dir.string() : std::string();
 }
 
+namespace {
+
+// Removes every scratch folder the process made when it ends, so runs leave no litter.
+struct ScratchFolders {
+    std::vector<fs::path> made;
+    ScratchFolders() = default;
+    ScratchFolders(const ScratchFolders&) = delete;
+    ScratchFolders& operator=(const ScratchFolders&) = delete;
+
+    ~ScratchFolders() {
+        for (const fs::path& dir : made) {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    }
+};
+
+}  // namespace
+
 std::string MakeScratchDir(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("pictavo-test-" + name);
+    static ScratchFolders folders;
+    // CTest runs the cases of one suite side by side: the folder carries the running case
+    // and the process, so no case removes a folder another is using.
+    std::string owner = "none";
+    if (const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info()) {
+        owner = std::string(info->test_suite_name()) + "." + info->name();
+        for (char& c : owner) {
+            if (c == '/') {
+                c = '_';
+            }
+        }
+    }
+    fs::path dir =
+            fs::temp_directory_path() / ("pictavo-test-" + owner + "-" + std::to_string(PV_TEST_PID) + "-" + name);
     std::error_code ec;
     fs::remove_all(dir, ec);
     fs::create_directories(dir);
-    return dir.string();
+    folders.made.push_back(dir);
+    const std::u8string utf8 = dir.u8string();
+    return {utf8.begin(), utf8.end()};
 }
 
 void WriteHostFile(const std::string& hostPath, const std::vector<uint8_t>& bytes) {

@@ -10,7 +10,7 @@ namespace pv::test {
 // The shared test-data folder (host form); empty when it is not beside the checkout.
 std::string TestDataDir();
 
-// A fresh, empty scratch folder (host form) unique to the calling test.
+// A fresh, empty scratch folder (host form) of its own for the running test case and process.
 std::string MakeScratchDir(const std::string& name);
 
 void WriteHostFile(const std::string& hostPath, const std::vector<uint8_t>& bytes);

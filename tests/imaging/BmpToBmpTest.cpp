@@ -85,7 +85,7 @@ TEST(BmpToBmpTest, NegativeHeightIsReadTopDownWithoutFlip) {
 }
 
 TEST(BmpToBmpTest, UnusualFilesAreLeftToThePictureObject) {
-    for (uint16_t bpp : {1, 4, 16, 32}) {
+    for (uint16_t bpp : {uint16_t{1}, uint16_t{4}, uint16_t{16}, uint16_t{32}}) {
         BmpSpec fields;
         fields.bitsPerPixel = bpp;
         CBmpToBmp reader;

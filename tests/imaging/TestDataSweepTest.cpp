@@ -35,7 +35,7 @@ TEST(TestDataSweepTest, EveryFileIsShownOrRefusedCleanly) {
             for (int32_t y = 0; y < img.height; ++y) {
                 for (int32_t x = 0; x < img.width; ++x) {
                     Bgr p = PixelAt(img, x, y);
-                    sum += p.b + p.g + p.r;
+                    sum += static_cast<unsigned>(p.b + p.g + p.r);
                 }
             }
             (void)sum;

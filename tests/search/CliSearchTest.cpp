@@ -1,47 +1,29 @@
 // pictavo-cli search and folder as the acceptance checks drive them.
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "SearchTree.h"
+#include "cli/RunCli.h"
 
 namespace pv {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::vector<std::string> lines;
-};
-
-CliRun RunCli(const std::string& args) {
-    CliRun r;
-    const std::string cmd = std::string(PV_CLI_PATH) + " " + args + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[512];
-    while (p != nullptr && std::fgets(buf, sizeof buf, p) != nullptr) {
-        out += buf;
-    }
-    const int status = p != nullptr ? pclose(p) : -1;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    size_t start = 0;
-    while (start < out.size()) {
-        const size_t nl = out.find('\n', start);
-        r.lines.push_back(out.substr(start, nl - start));
-        start = nl == std::string::npos ? out.size() : nl + 1;
-    }
-    return r;
-}
+using Lines = std::vector<std::string>;
 
 std::string Quote(const std::string& s) {
     return "'" + s + "'";
 }
 
-std::string PathColumn(const std::string& line) {
-    return line.substr(0, line.find('\t'));
+// The path column of every record line, then the last line whole.
+Lines PathsThenStatus(const test::CliRun& r) {
+    Lines out;
+    for (size_t i = 0; i < r.lines.size(); ++i) {
+        out.push_back(i + 1 < r.lines.size() ? r.lines[i].substr(0, r.lines[i].find('\t')) : r.lines[i]);
+    }
+    return out;
 }
 
 TEST(CliSearchTest, PrintsRecordsInSortedOrderThenTheStatus) {
@@ -52,55 +34,42 @@ TEST(CliSearchTest, PrintsRecordsInSortedOrderThenTheStatus) {
     ASSERT_TRUE(test::MakeFile(dir + "/zoo/c.gif", 200, t));
     ASSERT_TRUE(test::MakeFile(dir + "/notes.txt", 5, t));
 
-    CliRun r = RunCli("search " + Quote(dir));
+    test::CliRun r = test::RunCli("search " + Quote(dir));
     ASSERT_EQ(r.exitCode, 0);
-    ASSERT_EQ(r.lines.size(), 3u);
-    EXPECT_EQ(PathColumn(r.lines[0]), "2003\\a.JPG");
-    EXPECT_EQ(PathColumn(r.lines[1]), "b.jpg");
-    EXPECT_EQ(r.lines[2], "Find   2 ");
+    EXPECT_EQ(PathsThenStatus(r), (Lines{"2003\\a.JPG", "b.jpg", "Find   2 "}));
     // relativePath, sizeHigh, sizeLow, attributes, creation, access, write.
-    std::vector<std::string> cols;
-    size_t s = 0;
-    for (size_t tab = r.lines[1].find('\t');; tab = r.lines[1].find('\t', s)) {
-        cols.push_back(r.lines[1].substr(s, tab - s));
-        if (tab == std::string::npos) {
-            break;
-        }
-        s = tab + 1;
-    }
-    ASSERT_EQ(cols.size(), 7u);
-    EXPECT_EQ(cols[1], "0");
-    EXPECT_EQ(cols[2], "300");
-    EXPECT_EQ(cols[3], "0x80");
-    EXPECT_EQ(cols[6], std::to_string(t));
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_TRUE(r.lines[1].starts_with("b.jpg\t0\t300\t0x80\t")) << r.lines[1];
+    EXPECT_TRUE(r.lines[1].ends_with("\t" + std::to_string(t))) << r.lines[1];
+    EXPECT_EQ(std::count(r.lines[1].begin(), r.lines[1].end(), '\t'), 6);
 
-    r = RunCli("search " + Quote(dir + "/") + " --ext GIF,jpg --sort 'Size (descending)'");
-    ASSERT_EQ(r.lines.size(), 4u);
-    EXPECT_EQ(PathColumn(r.lines[0]), "b.jpg");
-    EXPECT_EQ(PathColumn(r.lines[1]), "zoo\\c.gif");
-    EXPECT_EQ(PathColumn(r.lines[2]), "2003\\a.JPG");
-
-    r = RunCli("search " + Quote(dir) + " --no-subfolders --size 300 300 --title B");
-    ASSERT_EQ(r.lines.size(), 2u);
-    EXPECT_EQ(PathColumn(r.lines[0]), "b.jpg");
+    struct Row {
+        std::string options;
+        Lines expected;
+    };
 
     // The dates are taken as they stand: 2012-12-14 23:06:41 is file time t + 1 s exactly.
-    r = RunCli("search " + Quote(dir) + " --date '2012-12-14 23:06:41' '2012-12-14 23:06:41'");
-    ASSERT_EQ(r.lines.size(), 2u);
-    EXPECT_EQ(PathColumn(r.lines[0]), "2003\\a.JPG");
+    const Row rows[] = {
+            {"/' --ext GIF,jpg --sort 'Size (descending)", {"b.jpg", "zoo\\c.gif", "2003\\a.JPG", "Find   3 "}},
+            {"' --no-subfolders --size 300 300 --title 'B", {"b.jpg", "Find   1 "}},
+            {"' --date '2012-12-14 23:06:41' '2012-12-14 23:06:41", {"2003\\a.JPG", "Find   1 "}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(PathsThenStatus(test::RunCli("search '" + dir + row.options + "'")), row.expected) << row.options;
+    }
 }
 
 TEST(CliSearchTest, FailuresAndUsage) {
     const std::string dir = test::MakeScratchDir("cli-search-fail");
     std::filesystem::create_directory(dir + "/empty");
-    CliRun r = RunCli("search " + Quote(dir + "/empty"));
+    test::CliRun r = test::RunCli("search " + Quote(dir + "/empty"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.lines, std::vector<std::string>{"root has no entries"});
-    EXPECT_EQ(RunCli("search").exitCode, 2);
-    EXPECT_EQ(RunCli("search " + Quote(dir) + " --ext PNG").exitCode, 2);
-    EXPECT_EQ(RunCli("search " + Quote(dir) + " --size 1").exitCode, 2);
-    EXPECT_EQ(RunCli("search " + Quote(dir) + " --date '2012-02-30 00:00:00' '2013-01-01 00:00:00'").exitCode, 2);
-    EXPECT_EQ(RunCli("search " + Quote(dir) + " --size 0 4294967296").exitCode, 2);
+    EXPECT_EQ(r.lines, Lines{"root has no entries"});
+    for (const char* usage :
+         {" --ext PNG", " --size 1", " --date '2012-02-30 00:00:00' '2013-01-01 00:00:00'", " --size 0 4294967296"}) {
+        EXPECT_EQ(test::RunCli("search " + Quote(dir) + usage).exitCode, 2) << usage;
+    }
+    EXPECT_EQ(test::RunCli("search").exitCode, 2);
 }
 
 TEST(CliSearchTest, FolderListsNeighboursAndTheCurrentIndex) {
@@ -108,19 +77,15 @@ TEST(CliSearchTest, FolderListsNeighboursAndTheCurrentIndex) {
     for (const char* name : {"a.gif", "b.jpg", "c.txt", "d/e.jpg"}) {
         ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
     }
-    CliRun r = RunCli("folder " + Quote(dir + "/b.jpg"));
+    test::CliRun r = test::RunCli("folder " + Quote(dir + "/b.jpg"));
     EXPECT_EQ(r.exitCode, 0);
-    ASSERT_EQ(r.lines.size(), 3u);
-    EXPECT_EQ(PathColumn(r.lines[0]), "a.gif");
-    EXPECT_EQ(PathColumn(r.lines[1]), "b.jpg");
-    EXPECT_EQ(r.lines[2], "current 1");
-
-    r = RunCli("folder " + Quote(dir + "/d/nothing-here.txt"));
+    EXPECT_EQ(PathsThenStatus(r), (Lines{"a.gif", "b.jpg", "current 1"}));
+    r = test::RunCli("folder " + Quote(dir + "/d/nothing-here.txt"));
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.lines.back(), "current 0");
-    r = RunCli("folder " + Quote(dir + "/c.txt/../missing/x.jpg"));
+    r = test::RunCli("folder " + Quote(dir + "/c.txt/../missing/x.jpg"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.lines, std::vector<std::string>{" No Image Selected"});
+    EXPECT_EQ(r.lines, Lines{" No Image Selected"});
 }
 
 }  // namespace

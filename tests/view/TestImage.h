@@ -38,18 +38,4 @@ inline TestImage MakeRandomImage(int32_t width, int32_t height, int32_t bits, ui
     return t;
 }
 
-// Every pixel the same 24-bit colour.
-inline TestImage MakeSolidImage(int32_t width, int32_t height, uint8_t b, uint8_t g, uint8_t r) {
-    TestImage t = MakeRandomImage(width, height, 24, 1);
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            uint8_t* p = t.pixels.data() + static_cast<size_t>(y) * t.image.stride + 3 * static_cast<size_t>(x);
-            p[0] = b;
-            p[1] = g;
-            p[2] = r;
-        }
-    }
-    return t;
-}
-
 }  // namespace pv::test

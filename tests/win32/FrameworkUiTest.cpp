@@ -1,5 +1,6 @@
 // The framework's bars and panes in a small host window on its own UI thread: command bar,
 // tool bars with labels, rebar, status bar with the keyword bar, splitter, UI-update table.
+#include <chrono>
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
@@ -171,6 +172,16 @@ public:
 
     void Run(std::function<void()> fn) { SendMessageW(host_->hwnd(), kRunOnUi, 0, reinterpret_cast<LPARAM>(&fn)); }
 
+    // A sent message overtakes posted ones; this posted fence returns once the UI thread
+    // has handled everything posted before it.
+    void Fence() {
+        std::promise<void> done;
+        std::function<void()> fn = [&] { done.set_value(); };
+        auto handled = done.get_future();
+        PostMessageW(host_->hwnd(), kRunOnUi, 0, reinterpret_cast<LPARAM>(&fn));
+        handled.wait();
+    }
+
 private:
     std::thread thread_;
     std::unique_ptr<Host> host_;
@@ -183,47 +194,48 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+RECT RectIn(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 TEST(FrameworkUiTest, StatusBarPanesAndKeywordBar) {
     HostThread t;
     ASSERT_TRUE(t.ok());
     Host& h = t.host();
     HWND sb = h.statusBar.hwnd();
-    EXPECT_EQ(GetDlgCtrlID(sb), 59393);
+    EXPECT_EQ(GetDlgCtrlID(sb), IDC_STATUS_BAR);
     EXPECT_EQ(SendMessageW(sb, SB_GETPARTS, 0, 0), 8);
-    EXPECT_EQ(h.statusBar.PaneIds(), (std::vector<int>{0, 246, 226, 230, 231, 232, 233, 234}));
+    EXPECT_EQ(h.statusBar.PaneIds(),
+              (std::vector<int>{ID_PANE_MAIN, ID_PANE_ICON, ID_PANE_KEYWORD, ID_PANE_BUTTON1, ID_PANE_BUTTON2,
+                                ID_PANE_BUTTON3, ID_PANE_BUTTON4, ID_PANE_BUTTON5}));
     EXPECT_EQ(h.statusBar.PaneText(0), L"C:\\Photos\\Holiday\\beach.jpg");
     EXPECT_NE(SendMessageW(sb, SB_GETICON, 1, 0), 0);
-
-    HWND edit = GetDlgItem(sb, 229);
-    ASSERT_NE(edit, nullptr);
     EXPECT_EQ(TextOf(h.keywordBar.Label()), L"Type in the keyword to find:");
     EXPECT_EQ(GetParent(h.keywordBar.Label()), sb);
-    for (int k = 0; k < 5; ++k) {
-        HWND button = GetDlgItem(sb, 240 + k);
-        ASSERT_NE(button, nullptr) << k;
-        EXPECT_EQ(h.keywordBar.Button(k).toolTip(), KeywordButtonTips()[static_cast<size_t>(k)]);
-        EXPECT_EQ(h.keywordBar.Button(k).Face(), 0);
-        // Each button sits inside its own pane.
-        RECT pane = h.statusBar.PaneRect(230 + k);
-        RECT r{};
-        GetWindowRect(button, &r);
-        MapWindowPoints(nullptr, sb, reinterpret_cast<POINT*>(&r), 2);
+    // The edit box and each button keep inside their own panes.
+    for (int k = -1; k < 5; ++k) {
+        HWND control = GetDlgItem(sb, k < 0 ? IDC_KEYWORD_EDIT : IDC_KEYWORD_BUTTON_FIRST + k);
+        ASSERT_NE(control, nullptr) << k;
+        RECT pane = h.statusBar.PaneRect(k < 0 ? ID_PANE_KEYWORD : ID_PANE_BUTTON1 + k);
+        RECT r = RectIn(control, sb);
         EXPECT_GE(r.left, pane.left) << k;
         EXPECT_LE(r.right, pane.right) << k;
+        if (k >= 0) {
+            EXPECT_EQ(h.keywordBar.Button(k).toolTip(), KeywordButtonTips()[static_cast<size_t>(k)]);
+            EXPECT_EQ(h.keywordBar.Button(k).Face(), 0);
+        }
     }
     EXPECT_EQ(h.keywordBar.Button(4).toolTip(), L"To use to search in files and folders");
-    t.Run([&] { EnableWindow(GetDlgItem(sb, 242), FALSE); });
+    t.Run([&] { EnableWindow(GetDlgItem(sb, IDC_KEYWORD_BUTTON_FIRST + 2), FALSE); });
     EXPECT_EQ(h.keywordBar.Button(2).Face(), 2);
-    // The edit box keeps to pane 226 and the main pane stretches with the window.
-    RECT pane = h.statusBar.PaneRect(226), er{};
-    GetWindowRect(edit, &er);
-    MapWindowPoints(nullptr, sb, reinterpret_cast<POINT*>(&er), 2);
-    EXPECT_GE(er.left, pane.left);
-    EXPECT_LE(er.right, pane.right);
-    RECT mainBefore = h.statusBar.PaneRect(0);
+    // Only the main pane stretches with the window.
+    RECT mainBefore = h.statusBar.PaneRect(ID_PANE_MAIN);
     t.Run([&] { SetWindowPos(h.hwnd(), nullptr, 0, 0, 800, 700, SWP_NOMOVE | SWP_NOZORDER); });
-    EXPECT_EQ(mainBefore.right - h.statusBar.PaneRect(0).right, 200);
-    EXPECT_EQ(h.statusBar.PaneRect(234).left - h.statusBar.PaneRect(226).left, 350 + 4 * 58);
+    EXPECT_EQ(mainBefore.right - h.statusBar.PaneRect(ID_PANE_MAIN).right, 200);
+    EXPECT_EQ(h.statusBar.PaneRect(ID_PANE_BUTTON5).left - h.statusBar.PaneRect(ID_PANE_KEYWORD).left, 350 + 4 * 58);
 }
 
 TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {
@@ -234,15 +246,13 @@ TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {
     EXPECT_EQ(SendMessageW(h.toolBar2, TB_BUTTONCOUNT, 0, 0), 14);
     for (auto [bar, buttons] : {std::pair{h.toolBar1, ToolBar1Buttons()}, std::pair{h.toolBar2, ToolBar2Buttons()}}) {
         for (const ToolButtonSpec& b : buttons) {
-            if (b.command == 0) {
-                continue;
-            }
             wchar_t text[64] = {};
-            SendMessageW(bar, TB_GETBUTTONTEXTW, b.command, reinterpret_cast<LPARAM>(text));
-            EXPECT_STREQ(text, b.label);
+            if (b.command != 0) {
+                SendMessageW(bar, TB_GETBUTTONTEXTW, b.command, reinterpret_cast<LPARAM>(text));
+                EXPECT_STREQ(text, b.label);
+            }
         }
     }
-    // Tool bar 1 shows pictures, 28 x 21 at 100 %.
     EXPECT_NE(SendMessageW(h.toolBar1, TB_GETIMAGELIST, 0, 0), 0);
     EXPECT_EQ(RebarBandIndex(h.rebar, IDC_TOOLBAR1), 1);
     EXPECT_TRUE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR1));
@@ -266,63 +276,67 @@ TEST(FrameworkUiTest, CommandBarShowsTheMenuAndTheCounter) {
     EXPECT_EQ(bar.MnemonicIndex(L'T'), 5);
     EXPECT_EQ(bar.MnemonicIndex(L'q'), -1);
     // The counter sits right of the last menu button.
-    RECT last{}, counter{};
+    RECT last{};
     SendMessageW(bar.ToolBar(), TB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&last));
-    MapWindowPoints(bar.ToolBar(), nullptr, reinterpret_cast<POINT*>(&last), 2);
-    GetWindowRect(t.host().counter, &counter);
-    EXPECT_GT(counter.left, last.right);
+    EXPECT_GT(RectIn(t.host().counter, bar.ToolBar()).left, last.right);
     EXPECT_EQ(GetParent(t.host().counter), bar.hwnd());
 
-    // Alt pressed and released lights the first button; Escape leaves; F10 does the same.
-    t.Run([&] {
-        MSG down{t.host().hwnd(), WM_SYSKEYDOWN, VK_MENU, 0, 0, {}};
-        MSG up{t.host().hwnd(), WM_SYSKEYUP, VK_MENU, 0, 0, {}};
-        EXPECT_FALSE(bar.PreTranslateMessage(&down));
-        EXPECT_TRUE(bar.PreTranslateMessage(&up));
-    });
-    EXPECT_EQ(bar.HotIndex(), 0);
-    t.Run([&] {
-        MSG right{t.host().hwnd(), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
-        EXPECT_TRUE(bar.PreTranslateMessage(&right));
-    });
-    EXPECT_EQ(bar.HotIndex(), 1);
-    t.Run([&] {
-        MSG escape{t.host().hwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-        EXPECT_TRUE(bar.PreTranslateMessage(&escape));
-    });
-    EXPECT_EQ(bar.HotIndex(), -1);
-    t.Run([&] {
-        MSG f10{t.host().hwnd(), WM_SYSKEYDOWN, VK_F10, 0, 0, {}};
-        EXPECT_TRUE(bar.PreTranslateMessage(&f10));
-    });
-    EXPECT_EQ(bar.HotIndex(), 0);
+    // Alt pressed and released lights the first button; arrows move; Escape leaves; F10 enters.
+    struct Key {
+        UINT message;
+        WPARAM key;
+        bool eaten;
+        int hot;
+    };
+
+    for (const Key& k : {Key{WM_SYSKEYDOWN, VK_MENU, false, -1}, Key{WM_SYSKEYUP, VK_MENU, true, 0},
+                         Key{WM_KEYDOWN, VK_RIGHT, true, 1}, Key{WM_KEYDOWN, VK_ESCAPE, true, -1},
+                         Key{WM_SYSKEYDOWN, VK_F10, true, 0}}) {
+        bool eaten = false;
+        t.Run([&] {
+            MSG msg{t.host().hwnd(), k.message, k.key, 0, 0, {}};
+            eaten = bar.PreTranslateMessage(&msg);
+        });
+        EXPECT_EQ(eaten, k.eaten) << k.key;
+        EXPECT_EQ(bar.HotIndex(), k.hot) << k.key;
+    }
+}
+
+// The popup's owner hears WM_ENTERIDLE once the open menu has handled every key queued
+// before it: only then is Enter pressed, so the test neither guesses nor races the menu.
+LRESULT CALLBACK PressEnterWhenMenuIdle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
+    if (msg == WM_ENTERIDLE && wp == MSGF_MENU) {
+        RemoveWindowSubclass(hwnd, &PressEnterWhenMenuIdle, id);
+        PostMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 TEST(FrameworkUiTest, CommandBarOpensAPopupByMnemonicAndSendsTheCommand) {
     HostThread t;
     ASSERT_TRUE(t.ok());
     Host& h = t.host();
-    h.ui.Enable(ID_FILE_SAVE, false);
     // Alt+V opens the View popup with its first item selected; Enter picks "&Toolbar".
-    std::thread driver([&] {
-        HWND popup = nullptr;
-        for (int i = 0; i < 300 && popup == nullptr; ++i) {
-            Sleep(10);
-            popup = FindWindowW(L"#32768", nullptr);
-        }
-        if (popup != nullptr) {
-            Sleep(50);
-            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    // Should the menu never report idle, Escape ends it after ten seconds: a failure, no hang.
+    std::promise<void> closed;
+    std::thread guard([bar = h.commandBar.hwnd(), done = closed.get_future()] {
+        if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0);
         }
     });
+    bool eaten = false;
     t.Run([&] {
+        h.ui.Enable(ID_FILE_SAVE, false);
+        SetWindowSubclass(h.commandBar.hwnd(), &PressEnterWhenMenuIdle, 1, 0);
         MSG alt{h.hwnd(), WM_SYSCHAR, L'v', 0x20000000, 0, {}};
-        EXPECT_TRUE(h.commandBar.PreTranslateMessage(&alt));
+        eaten = h.commandBar.PreTranslateMessage(&alt);
     });
-    driver.join();
+    closed.set_value();
+    guard.join();
+    EXPECT_TRUE(eaten);
     EXPECT_EQ(h.lastCommandPrompt, L"Show or hide the tool bars");
     // The chosen command was posted to the target.
-    t.Run([] {});
+    t.Fence();
     EXPECT_EQ(h.lastCommand, static_cast<UINT>(ID_VIEW_TOOLBAR));
 }
 
@@ -365,6 +379,7 @@ TEST(FrameworkUiTest, UpdateUiReachesMenusAndToolBars) {
     EXPECT_FALSE(GetMenuState(image, ID_IMAGE_RESIZE, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED));
     // Re-enabling reaches the tool bar at the next push only.
     t.Run([&] { h.ui.Enable(ID_FILE_SAVE, true); });
+    EXPECT_FALSE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_SAVE, 0));
     t.Run([&] { h.ui.PushToToolBars(); });
     EXPECT_TRUE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_SAVE, 0));
 }
@@ -374,20 +389,22 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
     ASSERT_TRUE(t.ok());
     Host& h = t.host();
     Splitter& s = h.splitter;
+    auto width = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r.right - r.left;
+    };
     RECT client{};
     GetClientRect(s.hwnd(), &client);
     t.Run([&] { s.SetSplitterFraction(0.382); });
     EXPECT_EQ(s.SplitterPos(), static_cast<int>(client.right * 0.382));
     EXPECT_TRUE(IsWindowVisible(h.left) && IsWindowVisible(h.pane.hwnd()));
-    RECT lr{};
-    GetWindowRect(h.left, &lr);
-    EXPECT_EQ(lr.right - lr.left, s.SplitterPos());
+    EXPECT_EQ(width(h.left), s.SplitterPos());
 
     t.Run([&] { s.SetSinglePaneMode(0); });
     EXPECT_TRUE(IsWindowVisible(h.left));
     EXPECT_FALSE(IsWindowVisible(h.pane.hwnd()));
-    GetWindowRect(h.left, &lr);
-    EXPECT_EQ(lr.right - lr.left, client.right);
+    EXPECT_EQ(width(h.left), client.right);
     EXPECT_EQ(s.ActivePane(), 0);
 
     t.Run([&] {
@@ -412,14 +429,11 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
     });
     EXPECT_EQ(s.SplitterPos(), 200);
     EXPECT_FALSE(s.IsProportional());
-}
 
-TEST(FrameworkUiTest, PaneContainerTitleAndClose) {
-    HostThread t;
-    ASSERT_TRUE(t.ok());
-    PaneContainer& pane = t.host().pane;
+    // The pane container under the divider: title over its client, close box inside.
+    PaneContainer& pane = h.pane;
     EXPECT_EQ(pane.Title(), L"Keywords");
-    RECT client{}, inner{};
+    RECT inner{};
     GetClientRect(pane.hwnd(), &client);
     GetWindowRect(pane.Client(), &inner);
     EXPECT_EQ(inner.bottom - inner.top, client.bottom - pane.TitleHeight());
@@ -428,7 +442,7 @@ TEST(FrameworkUiTest, PaneContainerTitleAndClose) {
     EXPECT_GT(close.right - close.left, 4);
 }
 
-// Resize dialog 214 through the dialog base and its data exchange.
+// The resize dialog through the dialog base and its data exchange.
 class ResizeProbe : public Dialog {
 public:
     ResizeProbe() : Dialog(IDD_RESIZE) {}
@@ -458,29 +472,23 @@ protected:
     }
 };
 
-TEST(FrameworkUiTest, DialogReadsActsAndWritesBack) {
+// What the resize dialog shows and writes back is its own test; here the modal road: OK
+// writes the bound values back, an empty number refuses OK, Cancel then changes nothing.
+TEST(FrameworkUiTest, DialogRunsModallyAndWritesBackOnlyOnOk) {
     ResizeProbe dlg;
-    std::wstring caption, currentText, widthText;
-    bool bilinearChecked = false;
+    std::wstring currentText;
     dlg.whileOpen = [&](HWND h) {
-        caption = TextOf(h);
         currentText = TextOf(GetDlgItem(h, IDC_RESIZE_CURRENT));
-        widthText = TextOf(GetDlgItem(h, IDC_RESIZE_WIDTH));
-        bilinearChecked = IsDlgButtonChecked(h, IDC_RESIZE_BILINEAR) == BST_CHECKED;
         SetDlgItemTextW(h, IDC_RESIZE_WIDTH, L"1280");
         CheckRadioButton(h, IDC_RESIZE_NEAREST, IDC_RESIZE_BILINEAR, IDC_RESIZE_NEAREST);
         SendMessageW(h, WM_COMMAND, IDOK, 0);
     };
     EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
-    EXPECT_EQ(caption, L"Resize Image");
     EXPECT_EQ(currentText, L"640 x 480");
-    EXPECT_EQ(widthText, L"640");
-    EXPECT_TRUE(bilinearChecked);
     EXPECT_EQ(dlg.width, 1280);
     EXPECT_EQ(dlg.height, 480);
     EXPECT_EQ(dlg.filter, 0);
 
-    // An empty number refuses OK and keeps the dialog open; Cancel then changes nothing.
     ResizeProbe refused;
     bool stillOpen = false;
     refused.whileOpen = [&](HWND h) {
@@ -497,26 +505,11 @@ TEST(FrameworkUiTest, DialogReadsActsAndWritesBack) {
 TEST(FrameworkUiTest, FileDialogFilterStringAndExtension) {
     const FileFilter filters[] = {{"BMP (*.bmp)", "*.bmp"},
                                   {"JPG, JPEG, JFIF (*.jpg, *.jpeg, *.jfif)", "*.jpg; *.jpeg"}};
-    std::wstring s = BuildFilterString(filters);
-    EXPECT_EQ(s, std::wstring(L"BMP (*.bmp)\0*.bmp\0JPG, JPEG, JFIF (*.jpg, *.jpeg, *.jfif)\0*.jpg; *.jpeg\0\0", 73));
-    EXPECT_EQ(BareExtension("*.jpg"), L"jpg");
-    EXPECT_EQ(BareExtension(".bmp"), L"bmp");
-    EXPECT_EQ(BareExtension("jpg"), L"jpg");
-    EXPECT_EQ(BareExtension(""), L"");
-}
-
-// Shows the host for a screenshot: run with --gtest_also_run_disabled_tests
-// --gtest_filter=*Screenshot* (PV_SHOW_SECONDS sets how long).
-TEST(FrameworkUiTest, DISABLED_Screenshot) {
-    HostThread t(1000, 700);
-    ASSERT_TRUE(t.ok());
-    t.Run([&] {
-        t.host().splitter.SetSplitterFraction(0.382);
-        SetWindowTextW(t.host().hwnd(), L"Pictavo - C:\\Photos\\Holiday\\beach.jpg");
-    });
-    wchar_t seconds[16] = {};
-    int n = GetEnvironmentVariableW(L"PV_SHOW_SECONDS", seconds, 16) > 0 ? _wtoi(seconds) : 5;
-    Sleep(static_cast<DWORD>(n) * 1000);
+    EXPECT_EQ(BuildFilterString(filters),
+              std::wstring(L"BMP (*.bmp)\0*.bmp\0JPG, JPEG, JFIF (*.jpg, *.jpeg, *.jfif)\0*.jpg; *.jpeg\0\0", 73));
+    for (auto [given, bare] : {std::pair{"*.jpg", L"jpg"}, {".bmp", L"bmp"}, {"jpg", L"jpg"}, {"", L""}}) {
+        EXPECT_EQ(BareExtension(given), bare) << given;
+    }
 }
 
 }  // namespace

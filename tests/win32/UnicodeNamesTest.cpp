@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RegistrySandbox.h"
+#include "TestPaths.h"
 #include "base/win32/Wide.h"
 #include "platform/FileSystem.h"
 #include "platform/Settings.h"
@@ -15,12 +16,8 @@ TEST(UnicodeNamesTest, ActiveCodePageIsUtf8) {
 }
 
 TEST(UnicodeNamesTest, CyrillicAndCjkNamesRoundTrip) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::string root = Narrow(temp) + "pictavo-unicode\\";
-    std::string folder = root + "Фото 2003\\";
-    CreateDirectoryW(Widen(root).c_str(), nullptr);
-    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+    std::string folder = test::MakeScratchDir("unicode") + "\\Фото 2003\\";
+    ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
 
     ASSERT_EQ(WriteWholeFile(folder + "пляж.jpg", {1, 2, 3}), Status::Ok);
     ASSERT_EQ(WriteWholeFile(folder + "写真.jpg", {4, 5}), Status::Ok);
@@ -51,10 +48,7 @@ TEST(UnicodeNamesTest, CyrillicAndCjkNamesRoundTrip) {
     ASSERT_NE(key, nullptr);
     key->WriteString("OpenFile", folder + "пляж.jpg");
     EXPECT_EQ(OpenSettingsKey(kProgramKey)->ReadString("OpenFile"), folder + "пляж.jpg");
-
-    DeleteFileW(Widen(folder + "пляж.jpg").c_str());
-    DeleteFileW(Widen(folder + "写真.jpg").c_str());
-    RemoveDirectoryW(Widen(folder).c_str());
+    SetCurrentDirectoryW(L"C:\\");
 }
 
 TEST(UnicodeNamesTest, OverlongPathsAreRefusedNotTruncated) {
