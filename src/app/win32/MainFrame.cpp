@@ -75,9 +75,8 @@ protected:
             RECT r{};
             GetClientRect(hwnd(), &r);
             const uint8_t v = BackgroundGrey().load();
-            HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(v) * 0x010101u);
-            FillRect(reinterpret_cast<HDC>(wp), &r, brush);
-            DeleteObject(brush);
+            const UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(v) * 0x010101u));
+            FillRect(reinterpret_cast<HDC>(wp), &r, brush.get());
             return 1;
         }
         return Window::OnMessage(msg, wp, lp);
@@ -97,9 +96,6 @@ CMainFrame::~CMainFrame() {
     // stay in the module's window list.
     if (hwnd() != nullptr) {
         Module::RemoveWindow(hwnd());
-    }
-    if (accelerators_ != nullptr) {
-        DestroyAcceleratorTable(accelerators_);
     }
 }
 
@@ -124,7 +120,7 @@ bool CMainFrame::OnCreate() {
     ui_.AddToolBar(toolBar2_);
     SyncUi();
     ReadFrameSettings();
-    accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    accelerators_.Reset(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
     if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {
         loop->AddMessageFilter(this);
         loop->AddIdleHandler(this);
@@ -311,7 +307,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
             }
         }
     }
-    return accelerators_ != nullptr && TranslateAcceleratorW(hwnd(), accelerators_, msg) != 0;
+    return accelerators_.get() != nullptr && TranslateAcceleratorW(hwnd(), accelerators_.get(), msg) != 0;
 }
 
 void CMainFrame::SyncUi() {

@@ -13,6 +13,7 @@
 #include "app/Navigator.h"
 #include "app/ViewMode.h"
 #include "app/win32/FrameBars.h"
+#include "base/win32/Handles.h"
 #include "framework/CommandBar.h"
 #include "framework/MessageLoop.h"
 #include "framework/Splitter.h"
@@ -114,7 +115,7 @@ private:
     CTavi5View view_;
     std::unique_ptr<ThumbsPlaceholder> thumbs_;
     UpdateUi ui_;
-    HACCEL accelerators_ = nullptr;
+    UniqueAccelerators accelerators_;
     CommandTable commands_;
 
     ShownNavigationList list_;
