@@ -173,5 +173,28 @@ TEST(ClassHeapTest, HeapLivesWhileBlocksDo) {
     }
 }
 
+TEST(ClassHeapTest, KeepsAReleasedBlockOnlyForAPictureNeedingHalfOfIt) {
+    constexpr size_t kMiB = size_t{1} << 20;
+    ClassHeap& heap = GetClassHeap(HeapId::Tga);
+    HeapBlock block;
+    ASSERT_TRUE(block.Allocate(HeapId::Tga, 8 * kMiB, false));
+    uint8_t* const first = block.data();
+    block.Reset();
+    EXPECT_GE(heap.SpareBytes(), 8 * kMiB);
+    ASSERT_TRUE(block.Allocate(HeapId::Tga, 5 * kMiB, false));  // more than half: reused
+    EXPECT_EQ(block.data(), first);
+    EXPECT_EQ(heap.SpareBytes(), 0u);
+    block.Reset();
+    ASSERT_TRUE(block.Allocate(HeapId::Tga, 3 * kMiB, false));  // less than half: let go
+    EXPECT_EQ(heap.SpareBytes(), 0u);
+    block.Reset();
+    EXPECT_GE(heap.SpareBytes(), 3 * kMiB);
+    {
+        HeapBlock small;  // a small picture, of this format or another
+        ASSERT_TRUE(small.Allocate(HeapId::Pcx, 100, false));
+    }
+    EXPECT_EQ(heap.SpareBytes(), 0u);
+}
+
 }  // namespace
 }  // namespace pv

@@ -191,12 +191,13 @@ TEST(IconReadersTest, RefusedFiles) {
         Status expected;
     } cases[] = {
             {"33 icons", test::BuildIconFile(1, many), true, Status::BadHeader},
+            {"33 cursors", test::BuildIconFile(2, many), false, Status::BadHeader},
             {"image outside the file", outside, true, Status::Truncated},
             {"cursor image outside the file", outside, false, Status::Truncated},
             {"1 000 000 bytes or more", hugeSize, true, Status::BadHeader},
             {"taller than 64", test::BuildIconFile(1, {tall}), true, Status::BadHeader},
             {"icon directory past the end", shortDirectory, true, Status::Truncated},
-            {"cursor count 65535 with no directory", bogusCount, false, Status::Truncated},
+            {"cursor count 65535", bogusCount, false, Status::BadHeader},
             {"no images", Bytes{0, 0, 1, 0, 0, 0}, true, Status::BadHeader},
             {"no cursors", Bytes{0, 0, 2, 0, 0, 0}, false, Status::BadHeader},
             {"five bytes", Bytes{0, 0, 1, 0, 1}, true, Status::Truncated},
@@ -213,6 +214,8 @@ TEST(IconReadersTest, RefusedFiles) {
     CIcoToBmp ico;
     EXPECT_EQ(ico.Read(test::BuildIconFile(1, std::vector<IconEntrySpec>(32, MakeImage(4, 4, 4)))), Status::Ok);
     EXPECT_EQ(ico.image().width, 32 * 64);
+    CCurToBmp cur;
+    EXPECT_EQ(cur.Read(test::BuildIconFile(2, std::vector<IconEntrySpec>(32, MakeImage(4, 4, 4)))), Status::Ok);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -249,6 +250,64 @@ TEST(JpgToBmpTest, TruncatedAndCorruptFilesAreShownPartlyOrRefused) {
         EXPECT_NE(reader.Read(test::ReadHostFile(test::TestDataDir() + "/jpeg/gdkpixbuf__CVE-2017-2862.jpg")),
                   Status::Ok);
     }
+}
+
+// A grey progressive JPEG of side x side: libjpeg-turbo's usual scans, or the most a valid
+// script allows (each coefficient alone, refined one bit at a time: 704 scans).
+std::vector<uint8_t> ProgressiveGrey(JDIMENSION side, bool everyBit) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = c.image_height = side;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    std::vector<jpeg_scan_info> scans;
+    for (int k = 0; k < 64; ++k) {
+        for (int bit = 10; bit >= 0; --bit) {
+            jpeg_scan_info s{};
+            s.comps_in_scan = 1;
+            s.Ss = s.Se = k;
+            s.Ah = bit == 10 ? 0 : bit + 1;
+            s.Al = bit;
+            scans.push_back(s);
+        }
+    }
+    if (everyBit) {
+        c.scan_info = scans.data();
+        c.num_scans = static_cast<int>(scans.size());
+    } else {
+        jpeg_simple_progression(&c);
+    }
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(side);
+    while (c.next_scanline < side) {
+        for (JDIMENSION x = 0; x < side; ++x) {
+            row[x] = static_cast<uint8_t>((x + c.next_scanline) / 8);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> file(out, out + size);
+    std::free(out);
+    return file;
+}
+
+TEST(JpgToBmpTest, ScansTimesBlocksAreBounded) {
+    // 704 scans of 16 384 blocks: far past what the picture justifies, refused early.
+    CJpgToBmp reader;
+    EXPECT_EQ(reader.Read(ProgressiveGrey(1024, true)), Status::TooLarge);
+    EXPECT_FALSE(reader.image().HasPicture());
+    // The usual progression of the same picture, and every scan over a small one, are shown.
+    ASSERT_EQ(reader.Read(ProgressiveGrey(1024, false)), Status::Ok);
+    EXPECT_NEAR(PixelAt(reader.image(), 1023, 1023).g, 255, 2);
+    EXPECT_EQ(reader.Read(ProgressiveGrey(32, true)), Status::Ok);
 }
 
 TEST(JpgToBmpTest, SaveAsWritesSubsampledJpegAndBottomUpBmp) {

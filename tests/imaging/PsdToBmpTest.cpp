@@ -49,7 +49,44 @@ TEST(PsdToBmpTest, PlanesBecomeRedGreenBlue) {
     cases.push_back({"one channel is grey in all three bytes", s, {{9, 9, 9}, {200, 200, 200}}});
     s.channels = 2;
     s.data = {9, 200, 50, 60};
-    cases.push_back({"two channels take blue from plane 0", s, {{9, 50, 9}, {200, 60, 200}}});
+    cases.push_back({"greyscale with alpha shows plane 0 only", s, {{9, 9, 9}, {200, 200, 200}}});
+    s.mode = 8;
+    s.channels = 3;
+    s.data = {9, 200, 50, 60, 70, 80};
+    cases.push_back({"duotone shows plane 0 as grey", s, {{9, 9, 9}, {200, 200, 200}}});
+    s.mode = 2;
+    s.channels = 1;
+    s.colourModeData = Bytes(768, 0);
+    s.colourModeData[1] = 10;        // red of entry 1
+    s.colourModeData[256 + 1] = 20;  // green
+    s.colourModeData[512 + 1] = 30;  // blue
+    s.colourModeData[255] = 0xFF;
+    s.data = {1, 255};
+    cases.push_back({"indexed through the colour-mode data", s, {{30, 20, 10}, {0, 0, 0xFF}}});
+    s = {};
+    s.mode = 4;
+    s.channels = 5;
+    // Stored inverted (255 no ink): pure cyan, then 50 % black over white; a fifth plane (alpha).
+    s.data = {0, 255, 255, 255, 255, 255, 255, 127, 9, 9};
+    cases.push_back({"CMYK is converted", s, {{255, 255, 0}, {127, 127, 127}}});
+    s = {};
+    s.mode = 0;
+    s.depth = 1;
+    s.channels = 1;
+    s.width = 10;
+    s.data = {0x81, 0x40};
+    cases.push_back({"bitmap: 1 is black",
+                     s,
+                     {{0, 0, 0},
+                      {255, 255, 255},
+                      {255, 255, 255},
+                      {255, 255, 255},
+                      {255, 255, 255},
+                      {255, 255, 255},
+                      {255, 255, 255},
+                      {0, 0, 0},
+                      {255, 255, 255},
+                      {0, 0, 0}}});
     s = {};
     s.depth = 16;
     s.data = {0x12, 0x34, 0xAB, 0xCD, 0x56, 0x78, 0xEF, 0x01, 0x9A, 0xBC, 0x00, 0xFF};
@@ -93,12 +130,7 @@ TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
     with(
             "version 2", [](test::PsdSpec& t) { t.version = 2; }, Status::Unsupported);
     with(
-            "CMYK",
-            [](test::PsdSpec& t) {
-                t.mode = 4;
-                t.channels = 4;
-            },
-            Status::Unsupported);
+            "CMYK without black", [](test::PsdSpec& t) { t.mode = 4; }, Status::BadHeader);
     with(
             "multichannel", [](test::PsdSpec& t) { t.mode = 7; }, Status::Unsupported);
     with(
@@ -106,12 +138,20 @@ TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
     with(
             "32 bits a channel", [](test::PsdSpec& t) { t.depth = 32; }, Status::Unsupported);
     with(
-            "1 bit a channel",
+            "1 bit a channel outside bitmap mode", [](test::PsdSpec& t) { t.depth = 1; }, Status::Unsupported);
+    with(
+            "width over 30 000", [](test::PsdSpec& t) { t.width = 30001; }, Status::BadHeader);
+    with(
+            "67 108 871 x 5", [](test::PsdSpec& t) { t.width = 67108871, t.height = 5; }, Status::BadHeader);
+    // Its rows alone fit the budget, not with the 60 000-byte line staged beside them.
+    with(
+            "30 000 x 11 930, 16 bits",
             [](test::PsdSpec& t) {
-                t.depth = 1;
-                t.mode = 0;
+                t.width = 30000;
+                t.height = 11930;
+                t.depth = 16;
             },
-            Status::Unsupported);
+            Status::TooLarge);
     with(
             "ZIP compression", [](test::PsdSpec& t) { t.compression = 2; }, Status::Unsupported);
     with(
