@@ -24,6 +24,10 @@ namespace {
 constexpr int kMaxScans = 1000;
 constexpr uint64_t kMaxBlockPasses = 32;
 constexpr uint64_t kMinScanBlocks = uint64_t{1} << 20;
+// Every block costs a complete file a bit or more (arithmetic coding of flat areas a few
+// hundredths of one); a picture declaring far more blocks than its bytes can hold would
+// cost seconds of decoding made-up data after its end.
+constexpr uint64_t kMaxBlocksPerByte = 256;
 constexpr int kRowBatch = 16;
 
 // Everything libjpeg-turbo touches lives here, in the caller's frame: its error exit jumps
@@ -161,6 +165,15 @@ void RunDecode(JpegJob& job) {
     job.cinfo.progress = &job.progress;
     jpeg_mem_src(&job.cinfo, job.file.data(), static_cast<unsigned long>(job.file.size()));
     jpeg_read_header(&job.cinfo, TRUE);
+    uint64_t pictureBlocks = 0;
+    for (int i = 0; i < job.cinfo.num_components; ++i) {
+        pictureBlocks += BlocksOf(job.cinfo.comp_info[i]);
+    }
+    if (pictureBlocks > kMaxBlocksPerByte * job.file.size()) {
+        job.status = Status::TooLarge;
+        jpeg_destroy_decompress(&job.cinfo);
+        return;
+    }
     job.fullWidth = static_cast<int32_t>(job.cinfo.image_width);
     job.fullHeight = static_cast<int32_t>(job.cinfo.image_height);
     job.cmyk = job.cinfo.jpeg_color_space == JCS_CMYK || job.cinfo.jpeg_color_space == JCS_YCCK;

@@ -1,6 +1,7 @@
 // JPEG through libjpeg-turbo: pixels equal to its own djpeg's at every reduction, the
 // reduction a thumbnail box calls for, the content check of JPEG-named files, broken
 // files, the bound on progressive scans, and Save As (subsampling, bottom-up BMP, names).
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -215,6 +216,21 @@ TEST(JpgToBmpTest, ScansTimesBlocksAreBounded) {
     ASSERT_EQ(reader.Read(ProgressiveGrey(1024, false)), Status::Ok);
     EXPECT_NEAR(PixelAt(reader.image(), 1023, 1023).g, 255, 2);
     EXPECT_EQ(reader.Read(ProgressiveGrey(32, true)), Status::Ok);
+}
+
+TEST(JpgToBmpTest, APictureFarLargerThanItsBytesIsRefused) {
+    // An 8 x 8 file declaring 60 000 x 60 000: the thumbnail's 1/8 read would decode 84
+    // million blocks of data made up past the file's end.
+    Bytes file = Jpeg(8, 8);
+    const Bytes marker{0xFF, 0xC0};
+    const auto sof = std::search(file.begin(), file.end(), marker.begin(), marker.end());
+    ASSERT_NE(sof, file.end());
+    std::copy_n(Bytes{0xEA, 0x60, 0xEA, 0x60}.begin(), 4, sof + 5);
+    CJpgToBmp reader;
+    int32_t fullWidth = 0;
+    int32_t fullHeight = 0;
+    EXPECT_EQ(reader.ReadScaled(file, 100, 101, fullWidth, fullHeight), Status::TooLarge);
+    EXPECT_FALSE(reader.image().HasPicture());
 }
 
 TEST(JpgToBmpTest, SaveAsWritesSubsampledJpegAndBottomUpBmp) {
