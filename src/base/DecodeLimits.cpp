@@ -23,11 +23,12 @@ size_t Budgeted24BitSize(int64_t width, int64_t height) {
     return *total;
 }
 
-Status CheckPictureSize(int64_t width, int64_t height) {
+Status CheckPictureSize(int64_t width, int64_t height, size_t stagingBytes) {
     if (width <= 0 || height <= 0) {
         return Status::BadHeader;
     }
-    return Budgeted24BitSize(width, height) != 0 ? Status::Ok : Status::TooLarge;
+    const size_t rows = Budgeted24BitSize(width, height);
+    return rows != 0 && stagingBytes <= kDecodeBudget - rows ? Status::Ok : Status::TooLarge;
 }
 
 }  // namespace pv

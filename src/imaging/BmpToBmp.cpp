@@ -65,14 +65,22 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
     }
 
     const int32_t bpp = h.bitsPerPixel;
+    const uint32_t entries = h.coloursUsed == 0 ? 256 : h.coloursUsed;
+    if (bpp == 8 && entries > 256) {
+        return Status::BadHeader;
+    }
+    // The rows first: the block a previous picture released is only reused by the first
+    // allocation after it.
+    const uint32_t stride = RowStride(bpp, h.width);
+    const size_t rowsSize = size_t{stride} * static_cast<size_t>(height);
+    if (!rows_.Allocate(HeapId::Bmp, rowsSize, true)) {
+        return Status::OutOfMemory;
+    }
     if (bpp == 8) {
-        uint32_t entries = h.coloursUsed == 0 ? 256 : h.coloursUsed;
-        if (entries > 256) {
-            return Status::BadHeader;
-        }
         // Always 256 entries: indices beyond the stored palette then read black rather than
         // whatever follows the block.
         if (!palette_.Allocate(HeapId::Bmp, 256 * 4, true)) {
+            rows_.Reset();
             return Status::OutOfMemory;
         }
         // The palette follows the information header, whatever its length.
@@ -87,12 +95,6 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
         }
     }
 
-    const uint32_t stride = RowStride(bpp, h.width);
-    const size_t rowsSize = size_t{stride} * static_cast<size_t>(height);
-    if (!rows_.Allocate(HeapId::Bmp, rowsSize, true)) {
-        palette_.Reset();
-        return Status::OutOfMemory;
-    }
     // Rows the file does not reach stay zero; a file whose rows start beyond its end has
     // nothing to show at all.
     if (h.pixelOffset >= file.size()) {

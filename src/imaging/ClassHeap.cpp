@@ -1,6 +1,7 @@
 #include "imaging/ClassHeap.h"
 
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -39,18 +40,39 @@ void FreeLargeMapping(void* mapping) {
 
 }  // namespace
 
-void* ClassHeap::AllocateLarge(size_t size, bool zeroFill) {
-    void* mapping = nullptr;
-    void* stale = nullptr;
-    {
-        std::lock_guard lock(mutex_);
-        if (spare_ != nullptr && LengthOf(spare_) - kLargeHeader >= size) {
-            mapping = std::exchange(spare_, nullptr);
-        } else {
-            stale = std::exchange(spare_, nullptr);
+// Heaps holding a spare block; while none does, an allocation need not look at the others.
+std::atomic<int> ClassHeap::sparesHeld_{0};
+
+void* ClassHeap::TakeSpare() {
+    std::lock_guard lock(mutex_);
+    if (spare_ != nullptr) {
+        sparesHeld_.fetch_sub(1, std::memory_order_relaxed);
+    }
+    return std::exchange(spare_, nullptr);
+}
+
+void ClassHeap::DropSpares(const ClassHeap* keep) {
+    if (sparesHeld_.load(std::memory_order_relaxed) == 0) {
+        return;
+    }
+    for (size_t i = 0; i < static_cast<size_t>(HeapId::Count); ++i) {
+        ClassHeap& heap = GetClassHeap(static_cast<HeapId>(i));
+        if (&heap != keep) {
+            FreeLargeMapping(heap.TakeSpare());
         }
     }
-    FreeLargeMapping(stale);
+}
+
+void* ClassHeap::AllocateLarge(size_t size, bool zeroFill) {
+    // A spare block serves the next picture only when that needs at least half of it;
+    // otherwise it goes back to the system.
+    void* mapping = TakeSpare();
+    if (mapping != nullptr) {
+        const size_t usable = LengthOf(mapping) - kLargeHeader;
+        if (usable < size || size < usable / 2) {
+            FreeLargeMapping(std::exchange(mapping, nullptr));
+        }
+    }
     auto* bytes = static_cast<uint8_t*>(mapping);
     if (bytes != nullptr) {
         if (zeroFill) {
@@ -72,7 +94,10 @@ void ClassHeap::ReleaseLarge(void* block) {
     void* mapping = static_cast<uint8_t*>(block) - kLargeHeader;
     {
         std::lock_guard lock(mutex_);
-        if (spare_ == nullptr || LengthOf(spare_) < LengthOf(mapping)) {
+        if (spare_ == nullptr) {
+            sparesHeld_.fetch_add(1, std::memory_order_relaxed);
+            std::swap(spare_, mapping);
+        } else if (LengthOf(spare_) < LengthOf(mapping)) {
             std::swap(spare_, mapping);
         }
         if (live_ > 0 && --live_ == 0) {
@@ -82,12 +107,20 @@ void ClassHeap::ReleaseLarge(void* block) {
     FreeLargeMapping(mapping);
 }
 
+size_t ClassHeap::SpareBytes() const {
+    std::lock_guard lock(mutex_);
+    return spare_ != nullptr ? LengthOf(spare_) - kLargeHeader : 0;
+}
+
 void* ClassHeap::Allocate(size_t size, bool zeroFill) {
+    // A new picture has begun: spares kept for another format's next picture are not needed.
+    DropSpares(this);
     if (size >= kLargeBlock) {
         return AllocateLarge(size, zeroFill);
     }
     // One byte at least, so a zero-sized request still yields a block to release.
     void* block = zeroFill ? std::calloc(size == 0 ? 1 : size, 1) : std::malloc(size == 0 ? 1 : size);
+    FreeLargeMapping(TakeSpare());
     if (block == nullptr) {
         return nullptr;
     }

@@ -3,6 +3,7 @@
 // shared by every frame thread and the thumbnail worker, so it is locked.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -37,16 +38,23 @@ public:
     [[nodiscard]] size_t LiveCount() const;
     // True between the first allocation and the release of the last live block.
     [[nodiscard]] bool Exists() const;
+    // Usable bytes of the released block kept for the next picture (0 when none is kept).
+    [[nodiscard]] size_t SpareBytes() const;
 
 private:
     void* AllocateLarge(size_t size, bool zeroFill);
     void ReleaseLarge(void* block);
+    void* TakeSpare();
+    // Frees the spare blocks of every class heap but `keep`.
+    static void DropSpares(const ClassHeap* keep);
+    static std::atomic<int> sparesHeld_;
 
     mutable std::mutex mutex_;
     size_t live_ = 0;
     bool exists_ = false;
-    // The last large block released, kept for the next picture: pages already touched are
-    // many times faster to fill than fresh ones.
+    // The largest block released since the last allocation, kept for the next picture:
+    // pages already touched are many times faster to fill than fresh ones. The next
+    // allocation of any class heap takes it when it needs at least half of it, or frees it.
     void* spare_ = nullptr;
 };
 

@@ -49,7 +49,7 @@ Status CCurToBmp::Read(std::span<const uint8_t> file) {
     image_ = {};
     rows_.Reset();
 
-    return ReadIconStrip(file, 0, rows_, HeapId::Cur, background_, &DrawEntry, image_);
+    return ReadIconStrip(file, kMaxIconImages, rows_, HeapId::Cur, background_, &DrawEntry, image_);
 }
 
 }  // namespace pv

@@ -13,7 +13,7 @@ public:
     // The cells' background is the thumbnail view's shade (216 unless it was changed).
     explicit CCurToBmp(uint8_t background = kIconBackground) : background_(background) {}
 
-    // Ok; BadHeader for a file without images; Truncated when the directory or an image
+    // Ok; BadHeader for a file without images or of more than 32; Truncated when the directory or an image
     // lies outside the file; TooLarge, OutOfMemory. PNG images leave their cell in the
     // background shade; depths other than 1, 4, 8, 24 and 32 bits fill the image's
     // rectangle with palette entry 0.

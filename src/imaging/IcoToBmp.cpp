@@ -8,7 +8,6 @@ namespace pv {
 
 namespace {
 
-constexpr size_t kMaxImages = 32;
 constexpr uint32_t kMaxImageBytes = 1000000;
 
 // Palette entries before the colour rows, or -1 for depths the icon reader leaves grey.
@@ -61,7 +60,7 @@ Status CIcoToBmp::Read(std::span<const uint8_t> file) {
     image_ = {};
     rows_.Reset();
 
-    return ReadIconStrip(file, kMaxImages, rows_, HeapId::Ico, kIconBackground, &DrawEntry, image_);
+    return ReadIconStrip(file, kMaxIconImages, rows_, HeapId::Ico, kIconBackground, &DrawEntry, image_);
 }
 
 }  // namespace pv

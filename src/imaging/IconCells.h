@@ -15,6 +15,8 @@ namespace pv {
 inline constexpr size_t kIconCellSize = 64;
 inline constexpr uint8_t kIconBackground = 216;
 inline constexpr size_t kIconHeaderSize = 40;
+// Icon and cursor files of more images are refused.
+inline constexpr size_t kMaxIconImages = 32;
 
 // True when the image data is a PNG stream rather than a bitmap.
 [[nodiscard]] bool IsPngIconImage(std::span<const uint8_t> image);

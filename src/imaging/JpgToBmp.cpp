@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <jerror.h>
 #include <jpeglib.h>
 #include <memory>
 
@@ -15,9 +16,18 @@ namespace pv {
 
 namespace {
 
-// Progressive files can hold any number of scans, each a pass over the whole picture; far
-// more than any encoder writes is treated as an attack on our time.
+// Progressive files can hold any number of scans, each a pass over the blocks of its
+// components, and a scan over a flat picture costs the file a few bytes. Encoders write
+// about five passes' worth of scans over all of a picture's blocks; far more is treated as
+// an attack on our time, and so is a scan count no encoder writes. Small pictures get a
+// floor of work that costs a few milliseconds.
 constexpr int kMaxScans = 1000;
+constexpr uint64_t kMaxBlockPasses = 32;
+constexpr uint64_t kMinScanBlocks = uint64_t{1} << 20;
+// Every block costs a complete file a bit or more (arithmetic coding of flat areas a few
+// hundredths of one); a picture declaring far more blocks than its bytes can hold would
+// cost seconds of decoding made-up data after its end.
+constexpr uint64_t kMaxBlocksPerByte = 256;
 constexpr int kRowBatch = 16;
 
 // Everything libjpeg-turbo touches lives here, in the caller's frame: its error exit jumps
@@ -39,6 +49,8 @@ struct JpegJob {
     int32_t fullHeight = 0;
     uint32_t stride = 0;
     int32_t rowsDone = 0;
+    int lastScan = 0;
+    uint64_t scanBlocks = 0;  // blocks of every scan seen so far, each counted once per scan
     bool cmyk = false;
     bool invertedCmyk = false;
     Status status = Status::Ok;
@@ -57,12 +69,33 @@ void OutputMessage(j_common_ptr) {
     // Warnings about corrupt data are not printed: the picture shows what could be read.
 }
 
+uint64_t BlocksOf(const jpeg_component_info& c) {
+    return uint64_t{c.width_in_blocks} * c.height_in_blocks;
+}
+
+// Called as the input is consumed: each new scan is charged its blocks before its data is
+// decoded, and the decode stops once the charge passes what the picture justifies.
 void ProgressMonitor(j_common_ptr cinfo) {
-    if (cinfo->is_decompressor) {
-        auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-        if (d->input_scan_number > kMaxScans) {
-            ErrorExit(cinfo);
-        }
+    if (cinfo->is_decompressor == 0) {
+        return;
+    }
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    JpegJob* job = JobOf(cinfo);
+    if (d->input_scan_number == job->lastScan) {
+        return;
+    }
+    job->lastScan = d->input_scan_number;
+    uint64_t pictureBlocks = 0;
+    for (int i = 0; i < d->num_components; ++i) {
+        pictureBlocks += BlocksOf(d->comp_info[i]);
+    }
+    for (int i = 0; i < d->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i) {
+        job->scanBlocks += BlocksOf(*d->cur_comp_info[i]);
+    }
+    if (d->input_scan_number > kMaxScans ||
+        job->scanBlocks > std::max(kMinScanBlocks, kMaxBlockPasses * pictureBlocks)) {
+        job->status = Status::TooLarge;
+        ErrorExit(cinfo);
     }
 }
 
@@ -70,12 +103,16 @@ void ProgressMonitor(j_common_ptr cinfo) {
 bool PrepareRows(JpegJob& job) {
     job.width = static_cast<int32_t>(job.cinfo.output_width);
     job.height = static_cast<int32_t>(job.cinfo.output_height);
-    if (Status s = CheckPictureSize(job.width, job.height); s != Status::Ok) {
+    const size_t cmykBytes = job.cmyk ? 4 * static_cast<size_t>(job.width) : 0;
+    if (Status s = CheckPictureSize(job.width, job.height, cmykBytes); s != Status::Ok) {
         job.status = s;
         return false;
     }
     job.stride = RowStride(24, job.width);
     const size_t size = size_t{job.stride} * static_cast<size_t>(job.height);
+    // The library's own buffers (a progressive picture's coefficients, two bytes each) get
+    // what our rows leave of the budget.
+    job.cinfo.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(kDecodeBudget - size - cmykBytes, LONG_MAX));
     if (!job.rows->Allocate(HeapId::Jpeg, size, false) ||
         (job.cmyk && !job.cmykRow.Allocate(HeapId::Jpeg, 4 * static_cast<size_t>(job.width), false))) {
         job.status = Status::OutOfMemory;
@@ -96,15 +133,15 @@ uint8_t* RowAt(const JpegJob& job, JDIMENSION y) {
 }
 
 // Libjpeg-turbo delivers CMYK as Adobe writes it, inverted; files without Adobe's marker
-// hold plain CMYK and are inverted first. Then each channel is c * k / 255, rounded.
+// hold plain CMYK and are inverted first.
 void CmykRowToBgr(const JpegJob& job, uint8_t* dst) {
     const uint8_t* src = job.cmykRow.data();
     const unsigned flip = job.invertedCmyk ? 0u : 255u;
     for (int32_t x = 0; x < job.width; ++x, src += 4, dst += 3) {
-        const unsigned k = src[3] ^ flip;
-        dst[0] = static_cast<uint8_t>((2 * (src[2] ^ flip) * k + 255) / 510);
-        dst[1] = static_cast<uint8_t>((2 * (src[1] ^ flip) * k + 255) / 510);
-        dst[2] = static_cast<uint8_t>((2 * (src[0] ^ flip) * k + 255) / 510);
+        const Bgr p = InvertedCmykToBgr(src[0] ^ flip, src[1] ^ flip, src[2] ^ flip, src[3] ^ flip);
+        dst[0] = p.b;
+        dst[1] = p.g;
+        dst[2] = p.r;
     }
 }
 
@@ -118,16 +155,25 @@ void RunDecode(JpegJob& job) {
     if (setjmp(job.jump) != 0) {
         jpeg_destroy_decompress(&job.cinfo);
         if (job.status == Status::Ok) {
-            job.status = Status::BadData;
+            // Its buffers not fitting what the budget leaves (it has no backing store).
+            job.status = job.errorMgr.msg_code == JERR_NO_BACKING_STORE ? Status::TooLarge : Status::BadData;
         }
         return;
     }
     jpeg_create_decompress(&job.cinfo);
-    job.cinfo.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(kDecodeBudget, LONG_MAX));
     job.progress.progress_monitor = ProgressMonitor;
     job.cinfo.progress = &job.progress;
     jpeg_mem_src(&job.cinfo, job.file.data(), static_cast<unsigned long>(job.file.size()));
     jpeg_read_header(&job.cinfo, TRUE);
+    uint64_t pictureBlocks = 0;
+    for (int i = 0; i < job.cinfo.num_components; ++i) {
+        pictureBlocks += BlocksOf(job.cinfo.comp_info[i]);
+    }
+    if (pictureBlocks > kMaxBlocksPerByte * job.file.size()) {
+        job.status = Status::TooLarge;
+        jpeg_destroy_decompress(&job.cinfo);
+        return;
+    }
     job.fullWidth = static_cast<int32_t>(job.cinfo.image_width);
     job.fullHeight = static_cast<int32_t>(job.cinfo.image_height);
     job.cmyk = job.cinfo.jpeg_color_space == JCS_CMYK || job.cinfo.jpeg_color_space == JCS_YCCK;

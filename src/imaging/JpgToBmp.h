@@ -12,6 +12,13 @@
 
 namespace pv {
 
+// CMYK in Adobe's inverted form (255 is no ink), as Photoshop stores it in JPEG and PSD
+// files, to blue, green, red: each colour is c * k / 255, rounded.
+[[nodiscard]] constexpr Bgr InvertedCmykToBgr(unsigned c, unsigned m, unsigned y, unsigned k) {
+    return {static_cast<uint8_t>((2 * y * k + 255) / 510), static_cast<uint8_t>((2 * m * k + 255) / 510),
+            static_cast<uint8_t>((2 * c * k + 255) / 510)};
+}
+
 class CJpgToBmp final : public PictureReader {
 public:
     // The full picture. Corrupt data that ends the decode part-way keeps the rows decoded so

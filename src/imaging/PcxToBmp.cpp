@@ -192,7 +192,9 @@ Status CPcxToBmp::Read(std::span<const uint8_t> file) {
     if (h.bitsPerPlane != 8 || (h.planes != 1 && h.planes != 3)) {
         return Status::Unsupported;
     }
-    if (Status s = CheckPictureSize(h.width, h.height); s != Status::Ok) {
+    // One decoded line of every plane is staged beside the rows.
+    const size_t lineBytes = h.width > 0 ? size_t{h.planes} * static_cast<size_t>(h.width) : 0;
+    if (Status s = CheckPictureSize(h.width, h.height, lineBytes); s != Status::Ok) {
         return s;
     }
     if (h.bytesPerLine < h.width) {
@@ -203,8 +205,7 @@ Status CPcxToBmp::Read(std::span<const uint8_t> file) {
     const size_t stride = RowStride(24, h.width);
     const size_t bytesPerLine = h.bytesPerLine;
     // Within the decode budget, so neither product can overflow.
-    if (!ReuseOrAllocate(rows_, HeapId::Pcx, stride * height) ||
-        !ReuseOrAllocate(line_, HeapId::Pcx, size_t{h.planes} * width)) {
+    if (!ReuseOrAllocate(rows_, HeapId::Pcx, stride * height) || !ReuseOrAllocate(line_, HeapId::Pcx, lineBytes)) {
         rows_.Reset();
         line_.Reset();
         userMessage_ = kPcxNoMemoryMessage;

@@ -1,11 +1,13 @@
 #include "imaging/PsdToBmp.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "base/ByteReader.h"
 #include "base/CheckedMath.h"
 #include "base/DecodeLimits.h"
+#include "imaging/JpgToBmp.h"
 #include "imaging/ReaderBuffers.h"
 
 namespace pv {
@@ -13,14 +15,31 @@ namespace pv {
 namespace {
 
 enum ColourMode : uint16_t {
+    kBitmap = 0,
+    kGreyscale = 1,
+    kIndexed = 2,
     kCmyk = 4,
     kMultichannel = 7,
+    kDuotone = 8,
     kLab = 9
 };
 
 enum Compression : uint16_t {
     kRaw = 0,
     kPackBits = 1
+};
+
+// The largest side a file of version 1 may declare.
+constexpr uint32_t kMaxSide = 30000;
+constexpr size_t kPaletteBytes = 768;
+
+// How the planes become a picture; further channels (alpha, spot colours) are not shown.
+enum class Kind {
+    Grey,     // plane 0 as grey: greyscale, duotone (its tint curves are not applied)
+    Bits,     // plane 0 one bit a pixel, 1 black
+    Indexed,  // plane 0 through the colour-mode data: 256 reds, 256 greens, 256 blues
+    Rgb,      // planes 0, 1, 2
+    Cmyk      // planes 0 to 3, inverted as Photoshop stores them
 };
 
 struct PsdHeader {
@@ -143,30 +162,78 @@ struct Target {
     size_t stride = 0;
     size_t width = 0;
     size_t sampleBytes = 1;  // 2 for 16-bit channels, big-endian: the high byte comes first
-    size_t channels = 3;
+    Kind kind = Kind::Rgb;
+    std::array<Bgr, 256> palette{};
 
     // Puts one decoded row of channel `plane` into output row y.
     void Put(size_t plane, size_t y, const uint8_t* samples) const {
         uint8_t* row = rows + y * stride;
         const size_t step = sampleBytes;
-        if (channels == 1) {
+        switch (kind) {
+        case Kind::Grey:
             for (size_t x = 0; x < width; ++x) {
                 row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = samples[x * step];
             }
             return;
-        }
-        // Red is byte 2; with two channels blue repeats plane 0, there being no plane 2.
-        const size_t at = 2 - plane;
-        for (size_t x = 0; x < width; ++x) {
-            row[3 * x + at] = samples[x * step];
-        }
-        if (channels == 2 && plane == 0) {
+        case Kind::Bits:
             for (size_t x = 0; x < width; ++x) {
-                row[3 * x] = samples[x * step];
+                const bool black = ((samples[x >> 3] >> (7 - (x & 7))) & 1) != 0;
+                row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = black ? 0 : 255;
             }
+            return;
+        case Kind::Indexed:
+            for (size_t x = 0; x < width; ++x) {
+                const Bgr p = palette[samples[x * step]];
+                row[3 * x] = p.b;
+                row[3 * x + 1] = p.g;
+                row[3 * x + 2] = p.r;
+            }
+            return;
+        case Kind::Cmyk:
+            if (plane == 3) {
+                // Cyan, magenta and yellow wait in the red, green and blue bytes for black.
+                for (size_t x = 0; x < width; ++x) {
+                    uint8_t* p = row + 3 * x;
+                    const Bgr c = InvertedCmykToBgr(p[2], p[1], p[0], samples[x * step]);
+                    p[0] = c.b;
+                    p[1] = c.g;
+                    p[2] = c.r;
+                }
+                return;
+            }
+            [[fallthrough]];
+        case Kind::Rgb:
+            for (size_t x = 0; x < width; ++x) {
+                row[3 * x + 2 - plane] = samples[x * step];
+            }
+            return;
         }
     }
 };
+
+// How a header's planes are shown, or why they cannot be.
+Status KindOf(const PsdHeader& h, Kind& kind) {
+    if (h.version != 1 || (h.depth != 1 && h.depth != 8 && h.depth != 16) || h.mode == kMultichannel ||
+        h.mode == kLab || (h.depth == 1) != (h.mode == kBitmap)) {
+        return Status::Unsupported;
+    }
+    switch (h.mode) {
+    case kBitmap: kind = Kind::Bits; break;
+    case kGreyscale:
+    case kDuotone: kind = Kind::Grey; break;
+    case kIndexed: kind = Kind::Indexed; break;
+    case kCmyk: kind = Kind::Cmyk; break;
+    default: kind = h.channels >= 3 ? Kind::Rgb : Kind::Grey; break;
+    }
+    if (h.channels == 0 || (kind == Kind::Cmyk && h.channels < 4)) {
+        return Status::BadHeader;
+    }
+    return Status::Ok;
+}
+
+size_t PlanesOf(Kind kind) {
+    return kind == Kind::Cmyk ? 4 : kind == Kind::Rgb ? 3 : 1;
+}
 
 }  // namespace
 
@@ -181,19 +248,34 @@ Status CPsdToBmp::Read(std::span<const uint8_t> file) {
     if (!h.signature) {
         return Status::NotThisFormat;
     }
-    if (h.version != 1 || (h.depth != 8 && h.depth != 16) || h.mode == kCmyk || h.mode == kMultichannel ||
-        h.mode == kLab) {
-        return Status::Unsupported;
-    }
-    if (h.channels == 0) {
-        return Status::BadHeader;
-    }
-    if (Status s = CheckPictureSize(h.width, h.height); s != Status::Ok) {
+    Kind kind = Kind::Rgb;
+    if (Status s = KindOf(h, kind); s != Status::Ok) {
         return s;
     }
-    // Colour-mode data, image resources, layers and masks: each skipped by its length.
+    if (h.width > kMaxSide || h.height > kMaxSide) {
+        return Status::BadHeader;
+    }
+    const size_t sampleBytes = h.depth == 16 ? 2 : 1;
+    // The decoded row of one channel is staged beside the output.
+    const size_t rowBytes = h.depth == 1 ? (size_t{h.width} + 7) / 8 : h.width * sampleBytes;
+    if (Status s = CheckPictureSize(h.width, h.height, rowBytes); s != Status::Ok) {
+        return s;
+    }
+    Target out;
+    out.kind = kind;
+    // Colour-mode data (an indexed file's palette), image resources, layers and masks:
+    // each skipped by its length.
     for (int section = 0; section < 3; ++section) {
-        if (!r.Skip(r.U32BE())) {
+        const uint32_t length = r.U32BE();
+        if (section == 0 && kind == Kind::Indexed) {
+            ByteReader pal(r.Rest().first(std::min<size_t>(std::min<size_t>(length, kPaletteBytes), r.remaining())));
+            for (size_t c = 0; c < 3; ++c) {
+                for (Bgr& p : out.palette) {
+                    (c == 0 ? p.r : c == 1 ? p.g : p.b) = pal.U8();
+                }
+            }
+        }
+        if (!r.Skip(length)) {
             return Status::Truncated;
         }
     }
@@ -207,9 +289,6 @@ Status CPsdToBmp::Read(std::span<const uint8_t> file) {
     const size_t width = h.width;
     const size_t height = h.height;
     const size_t channels = h.channels;
-    const size_t sampleBytes = h.depth / 8u;
-    // Within the decode budget: none of these products can overflow.
-    const size_t rowBytes = width * sampleBytes;
     if (compression == kPackBits && !r.Skip(channels * height * 2)) {
         return Status::Truncated;
     }
@@ -220,10 +299,13 @@ Status CPsdToBmp::Read(std::span<const uint8_t> file) {
         line_.Reset();
         return Status::OutOfMemory;
     }
-    const Target out{rows_.data(), stride, width, sampleBytes, channels};
+    out.rows = rows_.data();
+    out.stride = stride;
+    out.width = width;
+    out.sampleBytes = sampleBytes;
     ZeroRowPadding(out.rows, stride, 3 * width, height);
     const std::span<uint8_t> line(line_.data(), rowBytes);
-    const size_t planes = std::min<size_t>(channels, 3);
+    const size_t planes = PlanesOf(kind);
 
     const std::span<const uint8_t> data = r.Rest();
     PackBitsStream packBits(data);

@@ -1,13 +1,14 @@
-// JPEG through libjpeg-turbo: pixels equal to its own djpeg's, the reduced reads for
-// thumbnails, greyscale and CMYK, the content check of JPEG-named files, broken files, and
-// Save As (JPEG subsampling, bottom-up BMP, save names).
-#include <cstdio>
+// JPEG through libjpeg-turbo: pixels equal to its own djpeg's at every reduction, the
+// reduction a thumbnail box calls for, the content check of JPEG-named files, broken
+// files, the bound on progressive scans, and Save As (subsampling, bottom-up BMP, names).
+#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
+#include "ReferenceDecode.h"
 #include "TestPaths.h"
 #include "imaging/JpegWriter.h"
 #include "imaging/JpgToBmp.h"
@@ -17,57 +18,11 @@
 namespace pv {
 namespace {
 
-struct Rgb {
-    int width = 0;
-    int height = 0;
-    int channels = 3;
-    std::vector<uint8_t> bytes;
-};
-
-// djpeg's own output (PPM, or PGM for greyscale); false when djpeg is missing or fails.
-bool Djpeg(const std::string& hostPath, const std::string& options, Rgb& out) {
-    std::string cmd = "djpeg " + options + " '" + hostPath + "' 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (p == nullptr) {
-        return false;
-    }
-    char kind = 0;
-    int maxval = 0;
-    bool ok = std::fscanf(p, "P%c %d %d %d", &kind, &out.width, &out.height, &maxval) == 4 && maxval == 255;
-    if (ok) {
-        std::fgetc(p);
-        out.channels = kind == '5' ? 1 : 3;
-        out.bytes.resize(static_cast<size_t>(out.width * out.height * out.channels));
-        ok = std::fread(out.bytes.data(), 1, out.bytes.size(), p) == out.bytes.size();
-    }
-    // Exit status 2: warnings (corrupt data), with the picture still written.
-    const int status = pclose(p);
-    return ok && WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2);
-}
-
-// Mismatching bytes between our picture and djpeg's.
-int Mismatches(const ImageBuffer& img, const Rgb& ref) {
-    if (img.width != ref.width || img.height != ref.height) {
-        return -1;
-    }
-    int bad = 0;
-    for (int y = 0; y < img.height; ++y) {
-        for (int x = 0; x < img.width; ++x) {
-            const Bgr p = PixelAt(img, x, y);
-            const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(img.width) + static_cast<size_t>(x)) *
-                              static_cast<size_t>(ref.channels);
-            const uint8_t r = ref.bytes[at];
-            const uint8_t g = ref.bytes[at + (ref.channels == 3 ? 1 : 0)];
-            const uint8_t b = ref.bytes[at + (ref.channels == 3 ? 2 : 0)];
-            bad += (p.r != r) + (p.g != g) + (p.b != b);
-        }
-    }
-    return bad;
-}
+using Bytes = std::vector<uint8_t>;
 
 // A 24-bit test picture with smooth and sharp parts.
 struct Picture {
-    std::vector<uint8_t> pixels;
+    Bytes pixels;
     ImageBuffer image;
 };
 
@@ -90,40 +45,40 @@ Picture MakePicture(int width, int height) {
     return p;
 }
 
-std::string WriteJpeg(const std::string& dir, const std::string& name, int width, int height) {
-    Picture p = MakePicture(width, height);
-    std::vector<uint8_t> jpeg;
-    EXPECT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
-    test::WriteHostFile(dir + "/" + name, jpeg);
-    return dir + "/" + name;
+Bytes Jpeg(int width, int height) {
+    Bytes out;
+    EXPECT_EQ(EncodeJpeg(MakePicture(width, height).image, out), Status::Ok);
+    return out;
 }
 
 TEST(JpgToBmpTest, FullAndReducedReadsEqualDjpegByteForByte) {
-    std::string dir = test::MakeScratchDir("jpeg-djpeg");
-    std::vector<std::string> files = {WriteJpeg(dir, "ours.jpg", 173, 91)};
-    const std::string imagick = dir + "/im.jpg";
-    if (std::system(
-                ("convert -size 120x77 plasma:fractal -seed 3 -quality 85 '" + imagick + "' 2>/dev/null").c_str()) ==
-        0) {
-        files.push_back(imagick);
+    const std::string dir = test::MakeScratchDir("jpeg-djpeg");
+    test::WriteHostFile(dir + "/ours.jpg", Jpeg(173, 91));
+    std::vector<std::string> files = {dir + "/ours.jpg"};
+    // ImageMagick's colour and greyscale JPEGs (the grey one comes out as three equal channels).
+    for (const std::string made : {"-size 120x77 plasma:fractal -seed 3 -quality 85 im.jpg",
+                                   "-size 37x21 gradient:black-white -colorspace Gray -type Grayscale grey.jpg"}) {
+        if (std::system(("cd '" + dir + "' && convert " + made + " 2>/dev/null").c_str()) == 0) {
+            files.push_back(dir + "/" + made.substr(made.rfind(' ') + 1));
+        }
     }
     if (!test::TestDataDir().empty()) {
-        files.push_back(test::TestDataDir() + "/jpeg/ljt__testorig.jpg");
-        files.push_back(test::TestDataDir() + "/jpeg/ljt__testimgari.jpg");
-        files.push_back(test::TestDataDir() + "/jpeg/pillow__pil_sample_cmyk.jpg");
-        files.push_back(test::TestDataDir() + "/jpeg/pillow__truncated_jpeg.jpg");
+        for (const char* name : {"ljt__testorig.jpg", "ljt__testimgari.jpg", "pillow__pil_sample_cmyk.jpg",
+                                 "pillow__truncated_jpeg.jpg"}) {
+            files.push_back(test::TestDataDir() + "/jpeg/" + name);
+        }
     }
     for (const std::string& path : files) {
-        const std::vector<uint8_t> bytes = test::ReadHostFile(path);
-        Rgb ref;
-        if (!Djpeg(path, "-ppm", ref)) {
+        const Bytes bytes = test::ReadHostFile(path);
+        test::RgbPicture ref;
+        if (!test::DecodeWith("djpeg -ppm '" + path + "'", ref)) {
             GTEST_SKIP() << "djpeg not available (package libjpeg-turbo-progs)";
         }
         CJpgToBmp full;
         ASSERT_EQ(full.Read(bytes), Status::Ok) << path;
+        EXPECT_EQ(full.image().bitsPerPixel, 24);
         EXPECT_EQ(full.image().stride, RowStride(24, full.image().width));
-        EXPECT_EQ(Mismatches(full.image(), ref), 0) << path;
-        // Boxes that call for each reduction of this picture.
+        EXPECT_EQ(test::Mismatches(full.image(), ref), 0) << path;
         for (int reduction : {2, 4, 8}) {
             const int box = (ref.width * 2 + reduction - 1) / reduction;  // ratio reduction / 2
             CJpgToBmp scaled;
@@ -132,11 +87,11 @@ TEST(JpgToBmpTest, FullAndReducedReadsEqualDjpegByteForByte) {
             ASSERT_EQ(scaled.ReadScaled(bytes, box, box, fullWidth, fullHeight), Status::Ok) << path;
             EXPECT_EQ(fullWidth, ref.width);
             EXPECT_EQ(fullHeight, ref.height);
-            Rgb refScaled;
-            ASSERT_TRUE(Djpeg(
-                    path, "-ppm -scale 1/" + std::to_string(CJpgToBmp::ReductionFor(ref.width, ref.height, box, box)),
-                    refScaled));
-            EXPECT_EQ(Mismatches(scaled.image(), refScaled), 0) << path << " box " << box;
+            test::RgbPicture refScaled;
+            const int32_t chosen = CJpgToBmp::ReductionFor(ref.width, ref.height, box, box);
+            ASSERT_TRUE(
+                    test::DecodeWith("djpeg -ppm -scale 1/" + std::to_string(chosen) + " '" + path + "'", refScaled));
+            EXPECT_EQ(test::Mismatches(scaled.image(), refScaled), 0) << path << " box " << box;
         }
     }
 }
@@ -150,14 +105,12 @@ TEST(JpgToBmpTest, ReductionByRatioToTheThumbnailBox) {
             {400, 300, 4, 100, 75},  {600, 606, 4, 150, 152}, {601, 10, 8, 76, 2},
     };
 
-    std::string dir = test::MakeScratchDir("jpeg-ratio");
     for (const Case& c : cases) {
         EXPECT_EQ(CJpgToBmp::ReductionFor(c.width, c.height, 100, 101), c.reduction) << c.width << "x" << c.height;
-        const auto bytes = test::ReadHostFile(WriteJpeg(dir, "r.jpg", c.width, c.height));
         CJpgToBmp reader;
         int32_t fullWidth = 0;
         int32_t fullHeight = 0;
-        ASSERT_EQ(reader.ReadScaled(bytes, 100, 101, fullWidth, fullHeight), Status::Ok);
+        ASSERT_EQ(reader.ReadScaled(Jpeg(c.width, c.height), 100, 101, fullWidth, fullHeight), Status::Ok);
         EXPECT_EQ(reader.image().width, c.deliveredWidth) << c.width << "x" << c.height;
         EXPECT_EQ(reader.image().height, c.deliveredHeight) << c.width << "x" << c.height;
         EXPECT_EQ(fullWidth, c.width);
@@ -165,29 +118,8 @@ TEST(JpgToBmpTest, ReductionByRatioToTheThumbnailBox) {
     }
 }
 
-TEST(JpgToBmpTest, GreyscaleComesOutAsThreeEqualChannels) {
-    std::string dir = test::MakeScratchDir("jpeg-grey");
-    const std::string path = dir + "/grey.jpg";
-    if (std::system(
-                ("convert -size 37x21 gradient:black-white -colorspace Gray -type Grayscale '" + path + "' 2>/dev/null")
-                        .c_str()) != 0) {
-        GTEST_SKIP() << "ImageMagick not available";
-    }
-    Rgb ref;
-    if (!Djpeg(path, "", ref)) {
-        GTEST_SKIP() << "djpeg not available";
-    }
-    ASSERT_EQ(ref.channels, 1) << "ImageMagick wrote a colour JPEG";
-    CJpgToBmp reader;
-    ASSERT_EQ(reader.Read(test::ReadHostFile(path)), Status::Ok);
-    EXPECT_EQ(reader.image().bitsPerPixel, 24);
-    EXPECT_EQ(Mismatches(reader.image(), ref), 0);
-}
-
 TEST(JpgToBmpTest, JpegNamedFilesAreCheckedByContent) {
-    Picture p = MakePicture(8, 8);
-    std::vector<uint8_t> jpeg;
-    ASSERT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
+    const Bytes jpeg = Jpeg(8, 8);
 
     struct Case {
         const char* what;
@@ -216,10 +148,8 @@ TEST(JpgToBmpTest, JpegNamedFilesAreCheckedByContent) {
     }
 }
 
-TEST(JpgToBmpTest, TruncatedAndCorruptFilesAreShownPartlyOrRefused) {
-    Picture p = MakePicture(64, 48);
-    std::vector<uint8_t> jpeg;
-    ASSERT_EQ(EncodeJpeg(p.image, jpeg), Status::Ok);
+TEST(JpgToBmpTest, TruncatedFilesAreShownPartlyOrRefused) {
+    const Bytes jpeg = Jpeg(64, 48);
     int shown = 0;
     int refused = 0;
     for (size_t cut = 2; cut < jpeg.size(); cut += 37) {
@@ -236,19 +166,71 @@ TEST(JpgToBmpTest, TruncatedAndCorruptFilesAreShownPartlyOrRefused) {
     }
     EXPECT_GT(shown, 0);  // once the header is complete, what was read is shown
     EXPECT_GT(refused, 0);
-    for (size_t at = 2; at < jpeg.size(); at += 11) {
-        std::vector<uint8_t> bad = jpeg;
-        bad[at] ^= 0x5A;
-        CJpgToBmp reader;
-        if (reader.Read(bad) == Status::Ok) {
-            EXPECT_TRUE(reader.image().HasPicture());
+}
+
+// A grey progressive JPEG of side x side: libjpeg-turbo's usual scans, or the most a valid
+// script allows (each coefficient alone, refined one bit at a time: 704 scans).
+std::vector<uint8_t> ProgressiveGrey(JDIMENSION side, bool everyBit) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = c.image_height = side;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    std::vector<jpeg_scan_info> scans;
+    for (int k = 0; k < 64; ++k) {
+        for (int bit = 10; bit >= 0; --bit) {
+            scans.push_back({1, {0}, k, k, bit == 10 ? 0 : bit + 1, bit});
         }
     }
-    if (!test::TestDataDir().empty()) {
-        CJpgToBmp reader;
-        EXPECT_NE(reader.Read(test::ReadHostFile(test::TestDataDir() + "/jpeg/gdkpixbuf__CVE-2017-2862.jpg")),
-                  Status::Ok);
+    c.scan_info = everyBit ? scans.data() : nullptr;
+    c.num_scans = everyBit ? static_cast<int>(scans.size()) : 0;
+    if (!everyBit) {
+        jpeg_simple_progression(&c);
     }
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(side);
+    for (JSAMPROW rows[1] = {row.data()}; c.next_scanline < side; jpeg_write_scanlines(&c, rows, 1)) {
+        for (JDIMENSION x = 0; x < side; ++x) {
+            row[x] = static_cast<uint8_t>((x + c.next_scanline) / 8);
+        }
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> file(out, out + size);
+    std::free(out);
+    return file;
+}
+
+TEST(JpgToBmpTest, ScansTimesBlocksAreBounded) {
+    // 704 scans of 16 384 blocks: far past what the picture justifies, refused early.
+    CJpgToBmp reader;
+    EXPECT_EQ(reader.Read(ProgressiveGrey(1024, true)), Status::TooLarge);
+    EXPECT_FALSE(reader.image().HasPicture());
+    // The usual progression of the same picture, and every scan over a small one, are shown.
+    ASSERT_EQ(reader.Read(ProgressiveGrey(1024, false)), Status::Ok);
+    EXPECT_NEAR(PixelAt(reader.image(), 1023, 1023).g, 255, 2);
+    EXPECT_EQ(reader.Read(ProgressiveGrey(32, true)), Status::Ok);
+}
+
+TEST(JpgToBmpTest, APictureFarLargerThanItsBytesIsRefused) {
+    // An 8 x 8 file declaring 60 000 x 60 000: the thumbnail's 1/8 read would decode 84
+    // million blocks of data made up past the file's end.
+    Bytes file = Jpeg(8, 8);
+    const Bytes marker{0xFF, 0xC0};
+    const auto sof = std::search(file.begin(), file.end(), marker.begin(), marker.end());
+    ASSERT_NE(sof, file.end());
+    std::copy_n(Bytes{0xEA, 0x60, 0xEA, 0x60}.begin(), 4, sof + 5);
+    CJpgToBmp reader;
+    int32_t fullWidth = 0;
+    int32_t fullHeight = 0;
+    EXPECT_EQ(reader.ReadScaled(file, 100, 101, fullWidth, fullHeight), Status::TooLarge);
+    EXPECT_FALSE(reader.image().HasPicture());
 }
 
 TEST(JpgToBmpTest, SaveAsWritesSubsampledJpegAndBottomUpBmp) {
@@ -305,7 +287,6 @@ TEST(JpgToBmpTest, SaveNames) {
     }
     EXPECT_EQ(DefaultSaveName("C:\\pics\\beach.old.jpg"), "beach.old");
     EXPECT_EQ(DefaultSaveName("C:\\pics\\noext"), "noext");
-    EXPECT_EQ(kSaveFilter.substr(0, 17), std::string_view("JPG File (*.jpg)\0", 17));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The PSD reader on hand-made files: planes, PackBits, skipped sections, channel counts.
+// The PSD reader: planes by colour mode, PackBits, skipped sections, refusals.
 #include <gtest/gtest.h>
 
 #include "ReaderFileBuilders.h"
@@ -7,135 +7,95 @@
 namespace pv {
 namespace {
 
+using test::BuildPsd;
 using test::Bytes;
 
-std::vector<Bgr> Pixels(const ImageBuffer& img) {
-    std::vector<Bgr> out;
-    for (int32_t y = 0; y < img.height; ++y) {
-        for (int32_t x = 0; x < img.width; ++x) {
-            out.push_back(PixelAt(img, x, y));
-        }
-    }
-    return out;
+Bgr G(uint8_t v) {
+    return {v, v, v};
 }
 
-TEST(PsdToBmpTest, PlanesBecomeRedGreenBlue) {
-    struct Case {
-        const char* what;
-        test::PsdSpec fields;
-        std::vector<Bgr> expected;
-    };
+// A colour table whose entry 1 is red 10, green 20, blue 30 and entry 255 is red 255.
+Bytes ColourTable() {
+    Bytes t(768, 0);
+    t[1] = 10;
+    t[256 + 1] = 20;
+    t[512 + 1] = 30;
+    t[255] = 0xFF;
+    return t;
+}
 
-    std::vector<Case> cases;
-    test::PsdSpec s;  // 2 x 1, planes R = {1, 2}, G = {3, 4}, B = {5, 6}
-    s.data = {1, 2, 3, 4, 5, 6};
-    cases.push_back({"raw 3 channels", s, {{5, 3, 1}, {6, 4, 2}}});
-    s.channels = 4;
-    s.data = {1, 2, 3, 4, 5, 6, 7, 8};
-    s.layers = Bytes(5000, 0xAB);
-    s.resources = Bytes(7, 1);
-    s.colourModeData = Bytes(3, 2);
-    cases.push_back({"a fourth channel and every section skipped by its length", s, {{5, 3, 1}, {6, 4, 2}}});
-    s = {};
-    s.compression = 1;
-    // 0xFE repeats the next byte 3 times (257 - 254); 0x80 is nothing; the first packet
-    // crosses from plane R's only row into plane G.
-    s.data = {0xFE, 0x10, 0x80, 0x02, 0x20, 0x30, 0x31, 0x00, 0x40};
-    cases.push_back({"PackBits runs, literals and the no-op header", s, {{0x30, 0x10, 0x10}, {0x31, 0x20, 0x10}}});
-    s = {};
-    s.channels = 1;
-    s.mode = 1;
-    s.data = {9, 200};
-    cases.push_back({"one channel is grey in all three bytes", s, {{9, 9, 9}, {200, 200, 200}}});
-    s.channels = 2;
-    s.data = {9, 200, 50, 60};
-    cases.push_back({"two channels take blue from plane 0", s, {{9, 50, 9}, {200, 60, 200}}});
-    s = {};
-    s.depth = 16;
-    s.data = {0x12, 0x34, 0xAB, 0xCD, 0x56, 0x78, 0xEF, 0x01, 0x9A, 0xBC, 0x00, 0xFF};
-    cases.push_back({"16-bit channels keep their high byte", s, {{0x9A, 0x56, 0x12}, {0x00, 0xEF, 0xAB}}});
-    s = {};
-    s.height = 2;
-    s.compression = 1;
-    s.data = {0x03, 1, 2, 3, 4, 0xFD, 7};  // R rows {1, 2} {3, 4}, G rows {7, 7} {7, 7}, B missing
-    cases.push_back({"compressed data that ends early leaves black", s, {{0, 7, 1}, {0, 7, 2}, {0, 7, 3}, {0, 7, 4}}});
-    s = {};
-    s.data = {1, 2, 3};
-    cases.push_back({"raw data that ends early leaves black", s, {{0, 3, 1}, {0, 0, 2}}});
-    s = {};
-    s.compression = 1;
-    s.data = {0x81, 0x55, 0x81, 0x66, 0x81, 0x77};  // the first run of 128 fills all three planes
-    cases.push_back({"a run is cut where the planes end", s, {{0x55, 0x55, 0x55}, {0x55, 0x55, 0x55}}});
-    for (const auto& c : cases) {
-        CPsdToBmp reader;
-        ASSERT_EQ(reader.Read(test::BuildPsd(c.fields)), Status::Ok) << c.what;
-        EXPECT_EQ(Pixels(reader.image()), c.expected) << c.what;
-    }
+TEST(PsdToBmpTest, PlanesByColourMode) {
+    // 2 x 1 unless said otherwise; planes R = {1, 2}, G = {3, 4}, B = {5, 6}.
+    const Bytes rgb{1, 2, 3, 4, 5, 6};
+    const std::vector<Bgr> rgbPixels{{5, 3, 1}, {6, 4, 2}};
+    test::ExpectReads<CPsdToBmp>({
+            {"raw RGB", BuildPsd({.data = rgb}), rgbPixels},
+            {"a fourth channel, and every section skipped by its length",
+             BuildPsd({.channels = 4,
+                       .colourModeData = Bytes(3, 2),
+                       .resources = Bytes(7, 1),
+                       .layers = Bytes(5000, 0xAB),
+                       .data = {1, 2, 3, 4, 5, 6, 7, 8}}),
+             rgbPixels},
+            // 0xFE repeats the next byte 3 times; 0x80 is nothing; the first packet crosses
+            // from plane R's only row into plane G.
+            {"PackBits runs, literals and the no-op header",
+             BuildPsd({.compression = 1, .data = {0xFE, 0x10, 0x80, 0x02, 0x20, 0x30, 0x31, 0x00, 0x40}}),
+             {{0x30, 0x10, 0x10}, {0x31, 0x20, 0x10}}},
+            {"a run is cut where the planes end",
+             BuildPsd({.compression = 1, .data = {0x81, 0x55, 0x81, 0x66}}),
+             {G(0x55), G(0x55)}},
+            {"16-bit channels keep their high byte",
+             BuildPsd({.depth = 16, .data = {0x12, 0x34, 0xAB, 0xCD, 0x56, 0x78, 0xEF, 0x01, 0x9A, 0xBC, 0x00, 0xFF}}),
+             {{0x9A, 0x56, 0x12}, {0x00, 0xEF, 0xAB}}},
+            {"greyscale", BuildPsd({.channels = 1, .mode = 1, .data = {9, 200}}), {G(9), G(200)}},
+            {"greyscale with alpha shows plane 0 only",
+             BuildPsd({.channels = 2, .mode = 1, .data = {9, 200, 50, 60}}),
+             {G(9), G(200)}},
+            {"duotone shows plane 0 as grey", BuildPsd({.mode = 8, .data = rgb}), {G(1), G(2)}},
+            {"indexed through the colour-mode data",
+             BuildPsd({.channels = 1, .mode = 2, .colourModeData = ColourTable(), .data = {1, 255}}),
+             {{30, 20, 10}, {0, 0, 255}}},
+            // Stored inverted (255 no ink): pure cyan, then half black; the fifth plane unused.
+            {"CMYK is converted",
+             BuildPsd({.channels = 5, .mode = 4, .data = {0, 255, 255, 255, 255, 255, 255, 127, 9, 9}}),
+             {{255, 255, 0}, G(127)}},
+            {"bitmap: 1 is black",
+             BuildPsd({.channels = 1, .width = 10, .depth = 1, .mode = 0, .data = {0x81, 0x40}}),
+             {G(0), G(255), G(255), G(255), G(255), G(255), G(255), G(0), G(255), G(0)}},
+            {"compressed data that ends early leaves black",
+             BuildPsd({.height = 2, .compression = 1, .data = {0x03, 1, 2, 3, 4, 0xFD, 7}}),
+             {{0, 7, 1}, {0, 7, 2}, {0, 7, 3}, {0, 7, 4}}},
+            {"raw data that ends early leaves black", BuildPsd({.data = {1, 2, 3}}), {{0, 3, 1}, {0, 0, 2}}},
+    });
 }
 
 TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
-    struct Case {
-        const char* what;
-        test::PsdSpec fields;
-        Status expected;
-    };
-
-    std::vector<Case> cases;
-    test::PsdSpec s;
-    s.data = Bytes(6, 1);
-    auto with = [&](const char* what, auto change, Status expected) {
-        test::PsdSpec t = s;
-        change(t);
-        cases.push_back({what, t, expected});
-    };
-    with(
-            "signature", [](test::PsdSpec& t) { t.signature[0] = '7'; }, Status::NotThisFormat);
-    with(
-            "version 2", [](test::PsdSpec& t) { t.version = 2; }, Status::Unsupported);
-    with(
-            "CMYK",
-            [](test::PsdSpec& t) {
-                t.mode = 4;
-                t.channels = 4;
-            },
-            Status::Unsupported);
-    with(
-            "multichannel", [](test::PsdSpec& t) { t.mode = 7; }, Status::Unsupported);
-    with(
-            "Lab", [](test::PsdSpec& t) { t.mode = 9; }, Status::Unsupported);
-    with(
-            "32 bits a channel", [](test::PsdSpec& t) { t.depth = 32; }, Status::Unsupported);
-    with(
-            "1 bit a channel",
-            [](test::PsdSpec& t) {
-                t.depth = 1;
-                t.mode = 0;
-            },
-            Status::Unsupported);
-    with(
-            "ZIP compression", [](test::PsdSpec& t) { t.compression = 2; }, Status::Unsupported);
-    with(
-            "no channels", [](test::PsdSpec& t) { t.channels = 0; }, Status::BadHeader);
-    with(
-            "height 0", [](test::PsdSpec& t) { t.height = 0; }, Status::BadHeader);
-    with(
-            "beyond the budget",
-            [](test::PsdSpec& t) {
-                t.width = 30000;
-                t.height = 30000;
-            },
-            Status::TooLarge);
-    for (const auto& c : cases) {
-        CPsdToBmp reader;
-        EXPECT_EQ(reader.Read(test::BuildPsd(c.fields)), c.expected) << c.what;
-        EXPECT_FALSE(reader.image().HasPicture()) << c.what;
-    }
-    // A section length that points past the end stops the reader.
-    Bytes file = test::BuildPsd(s);
-    file[26 + 3] = 0xFF;
-    CPsdToBmp reader;
-    EXPECT_EQ(reader.Read(file), Status::Truncated);
-    EXPECT_EQ(reader.Read(Bytes(file.begin(), file.begin() + 20)), Status::Truncated);
+    const Bytes data(6, 1);
+    Bytes pastTheEnd = BuildPsd({.data = data});
+    pastTheEnd[26 + 3] = 0xFF;  // colour-mode data longer than the file
+    test::ExpectReads<CPsdToBmp>({
+            {"signature", BuildPsd({.data = data, .signature = "7BPS"}), {}, Status::NotThisFormat},
+            {"version 2", BuildPsd({.data = data, .version = 2}), {}, Status::Unsupported},
+            {"multichannel", BuildPsd({.mode = 7, .data = data}), {}, Status::Unsupported},
+            {"Lab", BuildPsd({.mode = 9, .data = data}), {}, Status::Unsupported},
+            {"32 bits a channel", BuildPsd({.depth = 32, .data = data}), {}, Status::Unsupported},
+            {"1 bit outside bitmap mode", BuildPsd({.depth = 1, .data = data}), {}, Status::Unsupported},
+            {"ZIP compression", BuildPsd({.compression = 2, .data = data}), {}, Status::Unsupported},
+            {"CMYK without black", BuildPsd({.mode = 4, .data = data}), {}, Status::BadHeader},
+            {"no channels", BuildPsd({.channels = 0, .data = data}), {}, Status::BadHeader},
+            {"height 0", BuildPsd({.height = 0, .data = data}), {}, Status::BadHeader},
+            {"width 30 001", BuildPsd({.width = 30001, .data = data}), {}, Status::BadHeader},
+            {"67 108 871 x 5", BuildPsd({.width = 67108871, .height = 5, .data = data}), {}, Status::BadHeader},
+            {"30 000 x 30 000", BuildPsd({.width = 30000, .height = 30000, .data = data}), {}, Status::TooLarge},
+            // The rows alone fit the budget, not with the 60 000-byte line staged beside them.
+            {"30 000 x 11 930 at 16 bits",
+             BuildPsd({.width = 30000, .height = 11930, .depth = 16, .data = data}),
+             {},
+             Status::TooLarge},
+            {"a section past the end", pastTheEnd, {}, Status::Truncated},
+            {"20 bytes", Bytes(pastTheEnd.begin(), pastTheEnd.begin() + 20), {}, Status::Truncated},
+    });
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// Small in-memory PCX, TGA, PSD, ICO and CUR files, so each test states the bytes it feeds.
+// Small in-memory BMP, PCX, TGA, PSD, ICO and CUR files, so each test states the bytes it
+// feeds, and a table runner for the readers.
 #pragma once
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <vector>
 
+#include "base/Status.h"
 #include "imaging/ImageBuffer.h"
 
 namespace pv::test {
@@ -25,6 +28,80 @@ inline void PutBE(Bytes& v, uint64_t x, int n) {
 
 inline void Append(Bytes& v, const Bytes& more) {
     v.insert(v.end(), more.begin(), more.end());
+}
+
+// Every pixel, rows top-down.
+inline std::vector<Bgr> Pixels(const ImageBuffer& img) {
+    std::vector<Bgr> out;
+    for (int32_t y = 0; y < img.height; ++y) {
+        for (int32_t x = 0; x < img.width; ++x) {
+            out.push_back(PixelAt(img, x, y));
+        }
+    }
+    return out;
+}
+
+struct ReadCase {
+    const char* what;
+    Bytes file;
+    std::vector<Bgr> pixels;  // rows top-down, when shown
+    Status status = Status::Ok;
+};
+
+// Each case with a fresh reader: Ok shows exactly its pixels, any other status nothing.
+template <class Reader>
+void ExpectReads(const std::vector<ReadCase>& cases) {
+    for (const ReadCase& c : cases) {
+        Reader reader;
+        EXPECT_EQ(reader.Read(c.file), c.status) << c.what;
+        if (c.status == Status::Ok) {
+            EXPECT_EQ(Pixels(reader.image()), c.pixels) << c.what;
+        } else {
+            EXPECT_FALSE(reader.image().HasPicture()) << c.what;
+        }
+    }
+}
+
+// --- BMP ---------------------------------------------------------------------------
+struct BmpSpec {
+    int32_t width = 2;
+    int32_t height = 2;  // negative: top-down
+    uint16_t bitsPerPixel = 24;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+    uint32_t headerSize = 40;
+    uint32_t paletteEntries = 0;  // entries actually written after the header
+    // Rows as stored in the file (file order), each already padded to the stride.
+    std::vector<std::vector<uint8_t>> fileRows;
+};
+
+// Palette entry i is (b, g, r) = (i, 255 - i, i ^ 0x55).
+inline Bytes BuildBmp(const BmpSpec& s) {
+    Bytes v{'B', 'M'};
+    PutLE(v, 0, 4);
+    PutLE(v, 0, 4);
+    PutLE(v, 14 + s.headerSize + 4 * s.paletteEntries, 4);
+    PutLE(v, s.headerSize, 4);
+    PutLE(v, static_cast<uint32_t>(s.width), 4);
+    PutLE(v, static_cast<uint32_t>(s.height), 4);
+    PutLE(v, 1, 2);
+    PutLE(v, s.bitsPerPixel, 2);
+    PutLE(v, s.compression, 4);
+    PutLE(v, 0, 4);
+    PutLE(v, 2835, 4);
+    PutLE(v, 2835, 4);
+    PutLE(v, s.coloursUsed, 4);
+    v.resize(14 + s.headerSize, 0);
+    for (uint32_t i = 0; i < s.paletteEntries; ++i) {
+        v.insert(v.end(), {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i ^ 0x55), 0});
+    }
+    for (const auto& row : s.fileRows) {
+        Append(v, row);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        v[2 + i] = static_cast<uint8_t>(v.size() >> (8 * i));
+    }
+    return v;
 }
 
 // --- PCX ---------------------------------------------------------------------------

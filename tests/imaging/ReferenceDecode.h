@@ -1,10 +1,16 @@
-// ImageMagick as an independent reference decoder: the picture as 8-bit RGB rows.
+// Independent decoders as references: ImageMagick (and libjpeg-turbo's djpeg) print the
+// picture as 8-bit PPM or PGM rows, which tests compare with ours.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
+
+#include "imaging/ImageBuffer.h"
 
 namespace pv::test {
 
@@ -14,21 +20,68 @@ struct RgbPicture {
     std::vector<uint8_t> rgb;  // top-down, 3 bytes a pixel
 };
 
-// Decodes the first frame through `convert`; false when ImageMagick is missing or refuses.
-inline bool ReferenceDecode(const std::string& hostPath, RgbPicture& out) {
-    std::string cmd = "convert '" + hostPath + "[0]' -auto-orient -strip -depth 8 ppm:- 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
+// The PPM or PGM (grey widened to three channels) a shell command prints; false when the
+// command is missing or fails (exit status 2, djpeg's warnings, still counts as printed).
+inline bool DecodeWith(const std::string& command, RgbPicture& out) {
+    FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
     if (p == nullptr) {
         return false;
     }
+    char kind = 0;
     int maxval = 0;
-    bool ok = std::fscanf(p, "P6 %d %d %d", &out.width, &out.height, &maxval) == 3 && maxval == 255;
+    bool ok = std::fscanf(p, "P%c %d %d %d", &kind, &out.width, &out.height, &maxval) == 4 && maxval == 255 &&
+              (kind == '5' || kind == '6');
     if (ok) {
         std::fgetc(p);
-        out.rgb.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height) * 3);
-        ok = std::fread(out.rgb.data(), 1, out.rgb.size(), p) == out.rgb.size();
+        const size_t pixels = static_cast<size_t>(out.width) * static_cast<size_t>(out.height);
+        std::vector<uint8_t> raw(pixels * (kind == '5' ? 1 : 3));
+        ok = std::fread(raw.data(), 1, raw.size(), p) == raw.size();
+        out.rgb.resize(pixels * 3);
+        for (size_t i = 0; i < out.rgb.size(); ++i) {
+            out.rgb[i] = kind == '5' ? raw[i / 3] : raw[i];
+        }
     }
-    return pclose(p) == 0 && ok;
+    const int status = pclose(p);
+    return ok && WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2);
+}
+
+// Decodes the first frame through `convert`.
+inline bool ReferenceDecode(const std::string& hostPath, RgbPicture& out) {
+    return DecodeWith("convert '" + hostPath + "[0]' -auto-orient -strip -depth 8 ppm:-", out);
+}
+
+struct Compare {
+    int tolerance = 0;
+    uint8_t mask = 0xFF;  // applied to the reference
+    bool mirror = false;  // reference mirrored left to right
+
+    enum {
+        Whole,
+        BottomCell,  // the reference against the bottom-left of a 64 x 64 cell
+        TopCell
+    } region = Whole;
+};
+
+// Pixels of `img` (inside the region) that differ from `ref`; -1 when the sizes disagree.
+inline int Mismatches(const ImageBuffer& img, const RgbPicture& ref, const Compare& how = {}) {
+    const int y0 = how.region == Compare::BottomCell ? 64 - ref.height : 0;
+    if (how.region == Compare::Whole ? (img.width != ref.width || img.height != ref.height)
+                                     : (ref.width > 64 || ref.height > 64)) {
+        return -1;
+    }
+    int wrong = 0;
+    for (int y = 0; y < ref.height; ++y) {
+        for (int x = 0; x < ref.width; ++x) {
+            const int rx = how.mirror ? ref.width - 1 - x : x;
+            const uint8_t* r =
+                    &ref.rgb[(static_cast<size_t>(y) * static_cast<size_t>(ref.width) + static_cast<size_t>(rx)) * 3];
+            const Bgr p = PixelAt(img, x, y0 + y);
+            const int d = std::max({std::abs(p.r - (r[0] & how.mask)), std::abs(p.g - (r[1] & how.mask)),
+                                    std::abs(p.b - (r[2] & how.mask))});
+            wrong += d > how.tolerance ? 1 : 0;
+        }
+    }
+    return wrong;
 }
 
 }  // namespace pv::test
