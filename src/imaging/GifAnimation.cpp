@@ -78,7 +78,7 @@ Status GifAnimation::Start(CGifToBmp& reader, std::span<const uint8_t> file) {
     screenHeight_ = reader.ScreenHeight();
     canvasStride_ = RowStride(24, screenWidth_);
     canvasSize_ = Budgeted24BitSize(screenWidth_, screenHeight_);
-    budgetLeft_ = kDecodeBudget;
+    budgetLeft_ = DecodeBudget();
     finished_ = false;
     if (!AddFrame(reader)) {
         Clear();
