@@ -1,6 +1,6 @@
-// The command-line decoder's GIF road keeps one frame's canvas only: for every frame of
-// every file it must give the frame count and the pixels of the view's road, including
-// files whose later frames are broken, fall outside the screen or change disposal.
+// Compositing on demand must give the canvases of compositing at once: the command-line
+// decoder's road (one frame wanted) and long animations (canvases beyond the budget)
+// against the view's road, plus what hostile frame sizes cost.
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -8,24 +8,14 @@
 
 #include "GifBuilder.h"
 #include "TestPaths.h"
+#include "base/DecodeLimits.h"
 #include "imaging/GifToBmp.h"
 
 namespace pv {
 namespace {
 
-using test::GifFrameSpec;
 using test::GifSpec;
-
-GifFrameSpec Frame(int left, int top, int width, int height, std::vector<uint8_t> indices, int disposal) {
-    GifFrameSpec f;
-    f.left = left;
-    f.top = top;
-    f.width = width;
-    f.height = height;
-    f.indices = std::move(indices);
-    f.disposal = disposal;
-    return f;
-}
+using test::MakeFrame;
 
 std::vector<uint8_t> CanvasBytes(const ImageBuffer& image) {
     if (!image.HasPicture()) {
@@ -46,39 +36,45 @@ void ExpectSameAsFullRoad(const std::string& name, const std::vector<uint8_t>& f
             return;
         }
         EXPECT_EQ(one.FrameCount(), full.FrameCount()) << name << " frame " << index;
-        const size_t shown = std::min(index, frames - 1);
-        EXPECT_EQ(CanvasBytes(one.image()), CanvasBytes(full.animation().CanvasImage(shown)))
+        EXPECT_EQ(CanvasBytes(one.image()), CanvasBytes(full.animation().CanvasImage(std::min(index, frames - 1))))
                 << name << " frame " << index;
     }
 }
 
+// Disposals 0, 1, 2 and transparency in turn, so each canvas depends on the one before.
+GifSpec Chain(int frames) {
+    GifSpec s;
+    s.width = 4;
+    s.height = 2;
+    s.background = 3;
+    s.globalPalette = test::FourColours();
+    for (int k = 0; k < frames; ++k) {
+        const auto i = static_cast<uint8_t>(k % 4);
+        s.frames.push_back(MakeFrame(k % 3, k % 2, 4 - k % 3, 2 - k % 2, {i, 0, 1, i, 2, 3, i, 1}, k % 3));
+        if (k % 2 == 1) {
+            s.frames.back().transparent = 0;
+        }
+    }
+    return s;
+}
+
 TEST(GifOneFrameTest, BuiltAnimationsMatchTheViewsRoad) {
-    GifSpec base;
-    base.width = 4;
-    base.height = 2;
-    base.background = 3;
-    base.globalPalette = test::FourColours();
-    // Disposals 0, 1, 2 and transparency in turn, so each canvas depends on the one before.
-    GifSpec chain = base;
-    chain.frames = {Frame(0, 0, 4, 2, {1, 1, 1, 1, 2, 2, 2, 2}, 1), Frame(1, 0, 2, 1, {0, 2}, 1),
-                    Frame(0, 1, 3, 1, {2, 0, 1}, 2), Frame(2, 0, 2, 2, {1, 0, 0, 1}, 0), Frame(3, 1, 1, 1, {2}, 1)};
-    chain.frames[1].transparent = 0;
-    chain.frames[3].transparent = 0;
-    GifSpec noTrailer = chain;
+    GifSpec noTrailer = Chain(5);
     noTrailer.trailer = false;
     // A frame that starts off the screen is clipped; a broken code stream ends the list.
-    GifSpec clipped = chain;
+    GifSpec clipped = Chain(5);
     clipped.frames[2].left = 6;
-    GifSpec broken = chain;
+    GifSpec broken = Chain(5);
     broken.frames[3].codes = std::vector<uint16_t>{256, 300};
-    GifSpec single = base;
-    single.frames = {Frame(1, 0, 2, 2, {1, 2, 3, 0}, 0)};
 
     const struct {
         const char* name;
         GifSpec fields;
-    } cases[] = {
-            {"chain", chain}, {"no trailer", noTrailer}, {"clipped", clipped}, {"broken", broken}, {"single", single}};
+    } cases[] = {{"chain", Chain(5)},
+                 {"no trailer", noTrailer},
+                 {"clipped", clipped},
+                 {"broken", broken},
+                 {"single", Chain(1)}};
 
     for (const auto& c : cases) {
         ExpectSameAsFullRoad(c.name, test::BuildGif(c.fields));
@@ -94,6 +90,54 @@ TEST(GifOneFrameTest, TestDataMatchesTheViewsRoad) {
         if (entry.path().extension() == ".gif" && entry.file_size() < (size_t{4} << 20)) {
             ExpectSameAsFullRoad(entry.path().filename().string(), test::ReadHostFile(entry.path().string()));
         }
+    }
+}
+
+TEST(GifOneFrameTest, LongAnimationsPlayEveryFrameTheBudgetHolds) {
+    // Canvases of 4 x 2 take 24 bytes, rasters 8 or 4 (odd frames have one row): three
+    // canvases and two rasters (84 bytes) fit a budget of 100, a fourth canvas does not.
+    // Then frames go on demand (frame 0's canvas, the shared one and the rasters of frames
+    // 1 to 9: 48 + 52 = 100): 10 frames of 12, where canvases alone gave 4.
+    const auto file = test::BuildGif(Chain(12));
+    CGifToBmp all;
+    ASSERT_EQ(all.Read(file), Status::Ok);
+    ASSERT_EQ(all.FrameCount(), 12);
+    EXPECT_EQ(all.animation().CanvasesHeld(), 12u);
+    const ScopedDecodeBudget budget(100);
+    CGifToBmp gif;
+    ASSERT_EQ(gif.Read(file), Status::Ok);
+    ASSERT_EQ(gif.FrameCount(), 10);
+    EXPECT_EQ(gif.animation().CanvasesHeld(), 1u);
+    EXPECT_EQ(gif.animation().BytesCharged(), 100u);
+    // Played in order, then out of order, the canvases are those composited at once.
+    for (size_t i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 7, 2, 9, 0, 5}) {
+        EXPECT_EQ(CanvasBytes(gif.animation().CanvasImage(i)), CanvasBytes(all.animation().CanvasImage(i))) << i;
+    }
+    ExpectSameAsFullRoad("long chain", file);
+}
+
+TEST(GifOneFrameTest, HugeFramesOnATinyScreenCostTheScreen) {
+    // A 1 x 1 screen and 300 frames of 16384 x 16384 whose data is a clear code, one pixel
+    // and the end: each frame keeps one pixel (a row of 4 bytes), whatever the budget.
+    const ScopedDecodeBudget budget(size_t{64} << 20);
+    for (bool interlaced : {false, true}) {
+        GifSpec s;
+        s.globalPalette = test::FourColours();
+        s.frames.assign(300, MakeFrame(0, 0, 16384, 16384, {}));
+        for (auto& f : s.frames) {
+            f.codes = std::vector<uint16_t>{256, 2, 257};
+            f.interlaced = interlaced;
+        }
+        s.frames[0].codes = std::vector<uint16_t>{256, 1, 257};
+        const auto file = test::BuildGif(s);
+        CGifToBmp gif;
+        ASSERT_EQ(gif.Read(file), Status::Ok) << interlaced;
+        EXPECT_EQ(gif.FrameCount(), 300) << interlaced;
+        EXPECT_EQ(gif.animation().BytesCharged(), 300u * 4 + 299u * 4) << interlaced;
+        EXPECT_EQ(PixelAt(gif.animation().CanvasImage(299), 0, 0), (Bgr{0, 255, 0})) << interlaced;
+        ASSERT_EQ(gif.ReadFrame(file, 300), kGifTrailer);
+        EXPECT_EQ(gif.FrameRaster().width, 1);
+        EXPECT_EQ(gif.FrameRaster().height, 1);
     }
 }
 
