@@ -234,15 +234,16 @@ void GifAnimation::Draw(uint8_t* canvas,
         const uint8_t* src = raster.pixels + size_t{raster.stride} * static_cast<size_t>(y);
         uint8_t* dst = canvas + size_t{canvasStride_} * static_cast<size_t>(frame.top + y) +
                        3 * static_cast<size_t>(frame.left);
-        for (int32_t x = 0; x < drawWidth; ++x) {
-            const uint8_t index = src[x];
-            if (!anySkip || !skip[index]) {
-                const uint8_t* entry = palette + 4 * size_t{index};
-                dst[0] = entry[0];
-                dst[1] = entry[1];
-                dst[2] = entry[2];
+        if (!anySkip) {
+            for (int32_t x = 0; x < drawWidth; ++x, dst += 3) {
+                std::memcpy(dst, palette + 4 * size_t{src[x]}, 3);
             }
-            dst += 3;
+            continue;
+        }
+        for (int32_t x = 0; x < drawWidth; ++x, dst += 3) {
+            if (!skip[src[x]]) {
+                std::memcpy(dst, palette + 4 * size_t{src[x]}, 3);
+            }
         }
     }
 }
