@@ -23,7 +23,6 @@ struct GifFrameSpec {
     std::optional<int> transparent;
     int minCodeSize = 8;
     std::optional<std::vector<uint16_t>> codes;  // raw codes instead of the indices
-    bool omitEndCode = false;
 };
 
 struct GifSpec {
@@ -66,9 +65,7 @@ inline std::vector<uint8_t> EncodeLiterals(const GifFrameSpec& f) {
             }
             codes.push_back(f.indices[i]);
         }
-        if (!f.omitEndCode) {
-            codes.push_back(static_cast<uint16_t>(clear + 1));
-        }
+        codes.push_back(static_cast<uint16_t>(clear + 1));
     }
     std::vector<uint8_t> out;
     uint64_t acc = 0;
@@ -86,8 +83,7 @@ inline std::vector<uint8_t> EncodeLiterals(const GifFrameSpec& f) {
 }
 
 inline void Put16(std::vector<uint8_t>& b, int v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
+    b.insert(b.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)});
 }
 
 inline uint8_t TableBits(size_t bytes) {
