@@ -14,6 +14,14 @@ namespace {
 
 constexpr size_t kSlabBytes = size_t{64} << 20;
 
+// The pixel loop decides nothing a fuzzer could learn from, and tracing its comparisons
+// took half of the GIF fuzz target's time.
+#if defined(__clang__)
+#define PV_PIXEL_LOOP __attribute__((no_sanitize("coverage")))
+#else
+#define PV_PIXEL_LOOP
+#endif
+
 void FillCanvas(uint8_t* canvas, size_t size, uint32_t stride, int32_t width, const uint8_t* bgr) {
     if (bgr[0] == bgr[1] && bgr[1] == bgr[2]) {
         std::memset(canvas, bgr[0], size);
@@ -209,11 +217,11 @@ void GifAnimation::Prepare(uint8_t* canvas, const GifFrame& frame, const uint8_t
     }
 }
 
-void GifAnimation::Draw(uint8_t* canvas,
-                        const GifFrame& frame,
-                        const ImageBuffer& raster,
-                        const uint8_t* palette,
-                        bool first) const {
+PV_PIXEL_LOOP void GifAnimation::Draw(uint8_t* canvas,
+                                      const GifFrame& frame,
+                                      const ImageBuffer& raster,
+                                      const uint8_t* palette,
+                                      bool first) const {
     // The reader keeps only the part on the screen; the clip stands guard all the same.
     const int32_t drawWidth = std::min(raster.width, screenWidth_ - std::min(frame.left, screenWidth_));
     const int32_t drawHeight = std::min(raster.height, screenHeight_ - std::min(frame.top, screenHeight_));
@@ -234,15 +242,22 @@ void GifAnimation::Draw(uint8_t* canvas,
         const uint8_t* src = raster.pixels + size_t{raster.stride} * static_cast<size_t>(y);
         uint8_t* dst = canvas + size_t{canvasStride_} * static_cast<size_t>(frame.top + y) +
                        3 * static_cast<size_t>(frame.left);
+        // Byte by byte rather than a three-byte copy, which is a call in instrumented builds.
         if (!anySkip) {
             for (int32_t x = 0; x < drawWidth; ++x, dst += 3) {
-                std::memcpy(dst, palette + 4 * size_t{src[x]}, 3);
+                const uint8_t* entry = palette + 4 * size_t{src[x]};
+                dst[0] = entry[0];
+                dst[1] = entry[1];
+                dst[2] = entry[2];
             }
             continue;
         }
         for (int32_t x = 0; x < drawWidth; ++x, dst += 3) {
             if (!skip[src[x]]) {
-                std::memcpy(dst, palette + 4 * size_t{src[x]}, 3);
+                const uint8_t* entry = palette + 4 * size_t{src[x]};
+                dst[0] = entry[0];
+                dst[1] = entry[1];
+                dst[2] = entry[2];
             }
         }
     }

@@ -112,9 +112,7 @@ private:
     void ResetTable() {
         // Entries at and above the clear code read as prefix 0, suffix 0 until they are
         // made; only those below the next free code were ever written.
-        for (uint32_t i = clear_; i < nextFree_ && i < kTableSize; ++i) {
-            table_[i] = {};
-        }
+        std::fill(table_.begin() + clear_, table_.begin() + std::min(nextFree_, kTableSize), Entry{});
         codeSize_ = minCodeSize_ + 1;
         limit_ = 2 * clear_;
         nextFree_ = clear_ + 2;
