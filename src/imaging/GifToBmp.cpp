@@ -112,7 +112,9 @@ private:
     void ResetTable() {
         // Entries at and above the clear code read as prefix 0, suffix 0 until they are
         // made; only those below the next free code were ever written.
-        std::fill(table_.begin() + clear_, table_.begin() + std::min(nextFree_, kTableSize), Entry{});
+        if (nextFree_ > clear_) {
+            std::memset(&table_[clear_], 0, (std::min(nextFree_, kTableSize) - clear_) * sizeof(Entry));
+        }
         codeSize_ = minCodeSize_ + 1;
         limit_ = 2 * clear_;
         nextFree_ = clear_ + 2;
