@@ -1,8 +1,22 @@
 #include "base/DecodeLimits.h"
 
+#include <atomic>
+
 #include "base/CheckedMath.h"
 
 namespace pv {
+
+namespace {
+std::atomic<size_t> budget{kDecodeBudget};
+}  // namespace
+
+size_t DecodeBudget() {
+    return budget.load(std::memory_order_relaxed);
+}
+
+size_t SetDecodeBudget(size_t bytes) {
+    return budget.exchange(bytes, std::memory_order_relaxed);
+}
 
 size_t Budgeted24BitSize(int64_t width, int64_t height) {
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
@@ -17,7 +31,7 @@ size_t Budgeted24BitSize(int64_t width, int64_t height) {
         return 0;
     }
     auto total = CheckedMul(*stride & ~size_t{3}, static_cast<size_t>(height));
-    if (!total || *total > kDecodeBudget) {
+    if (!total || *total > DecodeBudget()) {
         return 0;
     }
     return *total;
@@ -28,7 +42,7 @@ Status CheckPictureSize(int64_t width, int64_t height, size_t stagingBytes) {
         return Status::BadHeader;
     }
     const size_t rows = Budgeted24BitSize(width, height);
-    return rows != 0 && stagingBytes <= kDecodeBudget - rows ? Status::Ok : Status::TooLarge;
+    return rows != 0 && stagingBytes <= DecodeBudget() - rows ? Status::Ok : Status::TooLarge;
 }
 
 }  // namespace pv

@@ -112,8 +112,8 @@ private:
     void ResetTable() {
         // Entries at and above the clear code read as prefix 0, suffix 0 until they are
         // made; only those below the next free code were ever written.
-        for (uint32_t i = clear_; i < nextFree_ && i < kTableSize; ++i) {
-            table_[i] = {};
+        if (nextFree_ > clear_) {
+            std::memset(&table_[clear_], 0, (std::min(nextFree_, kTableSize) - clear_) * sizeof(Entry));
         }
         codeSize_ = minCodeSize_ + 1;
         limit_ = 2 * clear_;
@@ -365,7 +365,7 @@ Status CGifToBmp::Read(std::span<const uint8_t> file) {
 
 Status CGifToBmp::ReadForFrame(std::span<const uint8_t> file, size_t index) {
     image_ = {};
-    Status s = animation_.CompositeOnly(*this, file, index);
+    Status s = animation_.CompositeOnDemand(*this, file);
     if (s != Status::Ok) {
         return s;
     }
@@ -379,11 +379,11 @@ int32_t CGifToBmp::FrameCount() const {
 
 ImageBuffer CGifToBmp::FrameRaster() const {
     ImageBuffer raster;
-    if (!frameDecoded_ || frameWidth_ == 0 || frameHeight_ == 0) {
+    if (!frameDecoded_ || rasterWidth_ == 0 || rasterHeight_ == 0) {
         return raster;
     }
-    raster.width = frameWidth_;
-    raster.height = frameHeight_;
+    raster.width = rasterWidth_;
+    raster.height = rasterHeight_;
     raster.bitsPerPixel = 8;
     raster.stride = frameStride_;
     raster.palette = framePalette_;
@@ -444,13 +444,13 @@ GifReadResult CGifToBmp::Walk(std::span<const uint8_t> file, size_t pos, int32_t
         }
         if (introducer == kExtension) {
             if (pos >= file.size()) {
-                return kGifFailed;
+                return EndOfData();
             }
             const uint8_t label = file[pos++];
             if (label == kGraphicControl && pos < file.size() && file[pos] != 0) {
                 const size_t length = file[pos++];
                 if (length > file.size() - pos) {
-                    return kGifFailed;
+                    return EndOfData();
                 }
                 auto block = file.subspan(pos, length);
                 pos += length;
@@ -464,7 +464,7 @@ GifReadResult CGifToBmp::Walk(std::span<const uint8_t> file, size_t pos, int32_t
                 }
             }
             if (!SkipSubBlocks(file, pos)) {
-                return kGifFailed;
+                return EndOfData();
             }
             continue;
         }
@@ -479,15 +479,27 @@ GifReadResult CGifToBmp::Walk(std::span<const uint8_t> file, size_t pos, int32_t
             if (imageCount == n) {
                 frameNumber_ = n;
             }
-            if (!ReadImage(file, pos, imageCount == n)) {
+            const ImageEnd end = ReadImage(file, pos, imageCount == n);
+            // A graphic control block describes the one image that follows it.
+            control_ = {};
+            if (end == ImageEnd::Failed || (end == ImageEnd::Cut && !frameDecoded_)) {
                 frameDecoded_ = false;
                 return kGifFailed;
+            }
+            if (end == ImageEnd::Cut) {
+                return kGifTrailer;
             }
             continue;
         }
         // Any other byte between blocks is ignored.
     }
-    return kGifFailed;
+    return EndOfData();
+}
+
+GifReadResult CGifToBmp::EndOfData() const {
+    // Files cut after a complete picture are common and every viewer shows them: the frame
+    // decoded counts as the last one.
+    return frameDecoded_ ? kGifTrailer : kGifFailed;
 }
 
 bool CGifToBmp::GatherData(std::span<const uint8_t> file, size_t& pos) {
@@ -510,9 +522,9 @@ bool CGifToBmp::GatherData(std::span<const uint8_t> file, size_t& pos) {
     }
 }
 
-bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decode) {
+CGifToBmp::ImageEnd CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decode) {
     if (file.size() - pos < 9) {
-        return false;
+        return ImageEnd::Failed;
     }
     const auto left = static_cast<int16_t>(U16At(file, pos));
     const auto top = static_cast<int16_t>(U16At(file, pos + 2));
@@ -524,7 +536,7 @@ bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decod
     if (hasLocal) {
         const size_t bytes = 3 * (size_t{1} << ((packed & 7) + 1));
         if (bytes > file.size() - pos) {
-            return false;
+            return ImageEnd::Failed;
         }
         if (decode) {
             LoadPalette(file.subspan(pos, bytes), localPalette_);
@@ -532,11 +544,11 @@ bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decod
         pos += bytes;
     }
     if (pos >= file.size()) {
-        return false;
+        return ImageEnd::Failed;
     }
     const uint8_t minCodeSize = file[pos++];
     if (minCodeSize > kMaxMinCodeSize) {
-        return false;
+        return ImageEnd::Failed;
     }
     const bool complete = GatherData(file, pos);
     if (!decode) {
@@ -544,7 +556,10 @@ bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decod
         LzwDecoder& lzw = DecoderFor(lzw_);
         lzw.Reset(lzwData_, minCodeSize);
         size_t produced = 0;
-        return lzw.Decode(nullptr, 0, produced) != LzwDecoder::End::Corrupt && complete;
+        if (lzw.Decode(nullptr, 0, produced) == LzwDecoder::End::Corrupt) {
+            return ImageEnd::Failed;
+        }
+        return complete ? ImageEnd::Done : ImageEnd::Cut;
     }
     frameLeft_ = left;
     frameTop_ = top;
@@ -552,50 +567,85 @@ bool CGifToBmp::ReadImage(std::span<const uint8_t> file, size_t& pos, bool decod
     frameHeight_ = height;
     frameControl_ = control_;
     framePalette_ = hasLocal ? localPalette_.data() : globalPalette_.data();
-    if (!DecodeRaster(minCodeSize, (packed & 0x40) != 0, width, height)) {
-        return false;
+    size_t produced = 0;
+    if (!DecodeRaster(minCodeSize, (packed & 0x40) != 0, produced)) {
+        return ImageEnd::Failed;
     }
-    frameDecoded_ = true;
-    // A file that ends inside the image data has no block after it: the read fails.
-    return complete;
+    // A file that ends inside the image data still shows what it holds; only an image
+    // whose data gave no pixel at all is missing.
+    frameDecoded_ = complete || produced > 0;
+    return complete ? ImageEnd::Done : ImageEnd::Cut;
 }
 
-bool CGifToBmp::DecodeRaster(uint8_t minCodeSize, bool interlaced, int32_t width, int32_t height) {
-    frameStride_ = RowStride(8, width);
-    if (width == 0 || height == 0) {
+namespace {
+
+int32_t InterlacedRowsBefore(size_t pass, int32_t height) {
+    int32_t rows = 0;
+    for (size_t p = 0; p < pass; ++p) {
+        rows += height > kPassStart[p] ? (height - kPassStart[p] + kPassStep[p] - 1) / kPassStep[p] : 0;
+    }
+    return rows;
+}
+
+}  // namespace
+
+bool CGifToBmp::DecodeRaster(uint8_t minCodeSize, bool interlaced, size_t& produced) {
+    // Only the part on the logical screen is kept: a frame far larger than its screen costs
+    // no more than the screen does.
+    const int32_t width = frameWidth_;
+    const int32_t height = frameHeight_;
+    rasterWidth_ = std::clamp(screenWidth_ - frameLeft_, 0, width);
+    rasterHeight_ = std::clamp(screenHeight_ - frameTop_, 0, height);
+    frameStride_ = RowStride(8, rasterWidth_);
+    if (rasterWidth_ == 0 || rasterHeight_ == 0) {
         return true;
     }
-    if (CheckPictureSize(width, height) != Status::Ok) {
+    const size_t rasterSize = size_t{frameStride_} * static_cast<size_t>(rasterHeight_);
+    if (CheckPictureSize(rasterWidth_, rasterHeight_) != Status::Ok ||
+        (raster_.size() < rasterSize && !raster_.Allocate(HeapId::Gif, rasterSize, false))) {
         return false;
     }
-    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    const size_t rasterSize = size_t{frameStride_} * static_cast<size_t>(height);
-    if (raster_.size() < rasterSize && !raster_.Allocate(HeapId::Gif, rasterSize, true)) {
-        return false;
+    // Rows the data never reaches hold index 0.
+    std::memset(raster_.data(), 0, rasterSize);
+
+    // The data is decoded up to the last row kept, and never beyond what its codes can
+    // give (each code yields at most one chain of the decoder's tables).
+    const auto w = static_cast<size_t>(width);
+    size_t rowsWanted = static_cast<size_t>(rasterHeight_);
+    if (interlaced) {
+        rowsWanted = 0;
+        for (size_t pass = 0; pass < kPassStart.size(); ++pass) {
+            if (kPassStart[pass] < rasterHeight_) {
+                const int32_t inPass = (rasterHeight_ - kPassStart[pass] + kPassStep[pass] - 1) / kPassStep[pass];
+                rowsWanted = std::max(rowsWanted, static_cast<size_t>(InterlacedRowsBefore(pass, height) + inPass));
+            }
+        }
     }
-    if (linear_.size() < pixels && !linear_.Allocate(HeapId::Gif, pixels, false)) {
+    const size_t codes = lzwData_.size() * 8 / (size_t{minCodeSize} + 1);
+    const size_t want = std::min(rowsWanted * w, codes * (size_t{kMaxChain} + 2));
+    if (linear_.size() < want && !linear_.Allocate(HeapId::Gif, want, false)) {
         return false;
     }
     LzwDecoder& lzw = DecoderFor(lzw_);
     lzw.Reset(lzwData_, minCodeSize);
-    size_t produced = 0;
-    const LzwDecoder::End end = lzw.Decode(linear_.data(), pixels, produced);
-    // Rows the data never reaches hold index 0.
-    std::memset(linear_.data() + produced, 0, pixels - produced);
+    const LzwDecoder::End end = lzw.Decode(linear_.data(), want, produced);
 
-    const auto w = static_cast<size_t>(width);
-    const uint8_t* src = linear_.data();
+    const auto kept = static_cast<size_t>(rasterWidth_);
+    size_t at = 0;  // position in the data's pixel order
     auto copyRow = [&](int32_t y) {
-        std::memcpy(raster_.data() + size_t{frameStride_} * static_cast<size_t>(y), src, w);
-        src += w;
+        if (y < rasterHeight_ && at < produced) {
+            std::memcpy(raster_.data() + size_t{frameStride_} * static_cast<size_t>(y), linear_.data() + at,
+                        std::min(kept, produced - at));
+        }
+        at += w;
     };
     if (!interlaced) {
-        for (int32_t y = 0; y < height; ++y) {
+        for (int32_t y = 0; y < rasterHeight_ && at < produced; ++y) {
             copyRow(y);
         }
     } else {
         for (size_t pass = 0; pass < kPassStart.size(); ++pass) {
-            for (int32_t y = kPassStart[pass]; y < height; y += kPassStep[pass]) {
+            for (int32_t y = kPassStart[pass]; y < height && at < produced; y += kPassStep[pass]) {
                 copyRow(y);
             }
         }

@@ -26,7 +26,7 @@ enum GifReadResult : int32_t {
     kGifTrailer = 2,  // the trailer was reached (after frame n, or before it: nothing decoded)
 };
 
-// Values of the most recent graphic control extension before an image.
+// Values of the graphic control extension just before an image (defaults without one).
 struct GifControl {
     bool hasTransparency = false;
     uint8_t transparentIndex = 0;
@@ -46,9 +46,9 @@ public:
     // frame 1 cannot be read; a later frame that fails ends the animation there.
     [[nodiscard]] Status Read(std::span<const uint8_t> file) override;
     // Read's result and frame count for a caller that wants frame `index` (from 0) alone
-    // (the command-line decoder): only that frame's canvas is kept (see
-    // GifAnimation::CompositeOnly); image() is that frame's canvas, or the last frame's
-    // when the file has fewer.
+    // (the command-line decoder): only that frame is composited (see
+    // GifAnimation::CompositeOnDemand); image() is that frame's canvas, or the last
+    // frame's when the file has fewer.
     [[nodiscard]] Status ReadForFrame(std::span<const uint8_t> file, size_t index);
     [[nodiscard]] int32_t FrameCount() const override;
 
@@ -70,12 +70,18 @@ public:
 
     [[nodiscard]] uint8_t BackgroundIndex() const { return backgroundIndex_; }
 
-    // The decoded frame: position (read as signed 16-bit), raster (8-bit, top-down,
-    // unreached rows hold index 0) and the palette it uses (256 entries of blue, green,
-    // red, 0; entries beyond the file's table are black).
+    // The decoded frame: position (read as signed 16-bit), size as the file declares it,
+    // raster (8-bit, top-down, unreached rows hold index 0; only the part that lies on
+    // the logical screen, so it may be narrower or shorter than the frame, or empty) and
+    // the palette it uses (256 entries of blue, green, red, 0; entries beyond the file's
+    // table are black).
     [[nodiscard]] int32_t FrameLeft() const { return frameLeft_; }
 
     [[nodiscard]] int32_t FrameTop() const { return frameTop_; }
+
+    [[nodiscard]] int32_t FrameWidth() const { return frameWidth_; }
+
+    [[nodiscard]] int32_t FrameHeight() const { return frameHeight_; }
 
     [[nodiscard]] ImageBuffer FrameRaster() const;
 
@@ -86,11 +92,18 @@ public:
     [[nodiscard]] const GifAnimation& animation() const { return animation_; }
 
 private:
+    enum class ImageEnd {
+        Done,
+        Cut,  // the file ends inside the image's data
+        Failed
+    };
+
     GifReadResult Walk(std::span<const uint8_t> file, size_t start, int32_t imageCount, int32_t n);
+    [[nodiscard]] GifReadResult EndOfData() const;
     bool ReadHeader(std::span<const uint8_t> file, size_t& end);
-    bool ReadImage(std::span<const uint8_t> file, size_t& pos, bool decode);
+    ImageEnd ReadImage(std::span<const uint8_t> file, size_t& pos, bool decode);
     bool GatherData(std::span<const uint8_t> file, size_t& pos);
-    bool DecodeRaster(uint8_t minCodeSize, bool interlaced, int32_t width, int32_t height);
+    bool DecodeRaster(uint8_t minCodeSize, bool interlaced, size_t& produced);
 
     int32_t screenWidth_ = 0;
     int32_t screenHeight_ = 0;
@@ -106,6 +119,8 @@ private:
     int32_t frameTop_ = 0;
     int32_t frameWidth_ = 0;
     int32_t frameHeight_ = 0;
+    int32_t rasterWidth_ = 0;
+    int32_t rasterHeight_ = 0;
     uint32_t frameStride_ = 0;
     HeapBlock raster_;  // kept between frames and reused when large enough
 

@@ -112,7 +112,7 @@ bool PrepareRows(JpegJob& job) {
     const size_t size = size_t{job.stride} * static_cast<size_t>(job.height);
     // The library's own buffers (a progressive picture's coefficients, two bytes each) get
     // what our rows leave of the budget.
-    job.cinfo.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(kDecodeBudget - size - cmykBytes, LONG_MAX));
+    job.cinfo.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(DecodeBudget() - size - cmykBytes, LONG_MAX));
     if (!job.rows->Allocate(HeapId::Jpeg, size, false) ||
         (job.cmyk && !job.cmykRow.Allocate(HeapId::Jpeg, 4 * static_cast<size_t>(job.width), false))) {
         job.status = Status::OutOfMemory;

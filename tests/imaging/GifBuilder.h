@@ -3,6 +3,7 @@
 // corrupt cases.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -22,7 +23,6 @@ struct GifFrameSpec {
     std::optional<int> transparent;
     int minCodeSize = 8;
     std::optional<std::vector<uint16_t>> codes;  // raw codes instead of the indices
-    bool omitEndCode = false;
 };
 
 struct GifSpec {
@@ -34,108 +34,90 @@ struct GifSpec {
     bool trailer = true;
 };
 
-class BitWriter {
-public:
-    void Put(uint32_t code, int size) {
-        acc_ |= uint64_t{code} << bits_;
-        bits_ += size;
-        while (bits_ >= 8) {
-            out.push_back(static_cast<uint8_t>(acc_));
-            acc_ >>= 8;
-            bits_ -= 8;
-        }
-    }
-
-    void Flush() {
-        if (bits_ > 0) {
-            out.push_back(static_cast<uint8_t>(acc_));
-        }
-        acc_ = 0;
-        bits_ = 0;
-    }
-
-    std::vector<uint8_t> out;
-
-private:
-    uint64_t acc_ = 0;
-    int bits_ = 0;
-};
-
-inline int PaletteBits(size_t entries) {
-    int bits = 0;
-    while ((size_t{2} << bits) < entries) {
-        ++bits;
-    }
-    return bits;
+inline GifFrameSpec MakeFrame(int left,
+                              int top,
+                              int width,
+                              int height,
+                              std::vector<uint8_t> indices,
+                              std::optional<int> disposal = std::nullopt) {
+    GifFrameSpec f;
+    f.left = left;
+    f.top = top;
+    f.width = width;
+    f.height = height;
+    f.indices = std::move(indices);
+    f.disposal = disposal;
+    return f;
 }
 
 // Codes all of minCodeSize + 1 bits: a clear before the decoder's table would reach the
-// next code size.
+// next code size. Raw codes are written at that width too (tests keep them short).
 inline std::vector<uint8_t> EncodeLiterals(const GifFrameSpec& f) {
-    const int c = f.minCodeSize;
-    const uint32_t clear = 1u << c;
-    const int size = c + 1;
-    BitWriter w;
+    const uint32_t clear = 1u << f.minCodeSize;
+    std::vector<uint16_t> codes;
     if (f.codes) {
-        // Raw codes at a fixed width (tests keep them short enough not to widen).
-        for (uint16_t code : *f.codes) {
-            w.Put(code, size);
+        codes = *f.codes;
+    } else {
+        const size_t perClear = clear > 2 ? clear - 2 : 1;
+        for (size_t i = 0; i < f.indices.size(); ++i) {
+            if (i % perClear == 0) {
+                codes.push_back(static_cast<uint16_t>(clear));
+            }
+            codes.push_back(f.indices[i]);
         }
-        w.Flush();
-        return w.out;
+        codes.push_back(static_cast<uint16_t>(clear + 1));
     }
-    const size_t perClear = clear > 2 ? clear - 2 : 1;
-    size_t sinceClear = perClear;
-    for (uint8_t index : f.indices) {
-        if (sinceClear == perClear) {
-            w.Put(clear, size);
-            sinceClear = 0;
+    std::vector<uint8_t> out;
+    uint64_t acc = 0;
+    int bits = 0;
+    for (uint16_t code : codes) {
+        acc |= uint64_t{code} << bits;
+        for (bits += f.minCodeSize + 1; bits >= 8; bits -= 8, acc >>= 8) {
+            out.push_back(static_cast<uint8_t>(acc));
         }
-        w.Put(index, size);
-        ++sinceClear;
     }
-    if (!f.omitEndCode) {
-        w.Put(clear + 1, size);
+    if (bits > 0) {
+        out.push_back(static_cast<uint8_t>(acc));
     }
-    w.Flush();
-    return w.out;
+    return out;
 }
 
 inline void Put16(std::vector<uint8_t>& b, int v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
+    b.insert(b.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)});
+}
+
+inline uint8_t TableBits(size_t bytes) {
+    uint8_t bits = 0;
+    while ((size_t{2} << bits) < bytes / 3) {
+        ++bits;
+    }
+    return static_cast<uint8_t>(0x80 | bits);
 }
 
 inline std::vector<uint8_t> BuildGif(const GifSpec& s) {
     std::vector<uint8_t> b = {'G', 'I', 'F', '8', '9', 'a'};
     Put16(b, s.width);
     Put16(b, s.height);
-    const bool global = !s.globalPalette.empty();
-    b.push_back(static_cast<uint8_t>(global ? 0x80 | PaletteBits(s.globalPalette.size() / 3) : 0));
-    b.push_back(static_cast<uint8_t>(s.background));
-    b.push_back(0);
+    b.push_back(s.globalPalette.empty() ? 0 : TableBits(s.globalPalette.size()));
+    b.insert(b.end(), {static_cast<uint8_t>(s.background), 0});
     b.insert(b.end(), s.globalPalette.begin(), s.globalPalette.end());
     for (const GifFrameSpec& f : s.frames) {
         if (f.disposal) {
-            const int packed = (*f.disposal << 2) | (f.transparent ? 1 : 0);
-            b.insert(b.end(), {0x21, 0xF9, 4, static_cast<uint8_t>(packed)});
+            b.insert(b.end(), {0x21, 0xF9, 4, static_cast<uint8_t>((*f.disposal << 2) | (f.transparent ? 1 : 0))});
             Put16(b, f.delay);
-            b.push_back(static_cast<uint8_t>(f.transparent.value_or(0)));
-            b.push_back(0);
+            b.insert(b.end(), {static_cast<uint8_t>(f.transparent.value_or(0)), 0});
         }
         b.push_back(0x2C);
-        Put16(b, f.left);
-        Put16(b, f.top);
-        Put16(b, f.width);
-        Put16(b, f.height);
-        const bool local = !f.localPalette.empty();
-        b.push_back(static_cast<uint8_t>((local ? 0x80 | PaletteBits(f.localPalette.size() / 3) : 0) |
+        for (int v : {f.left, f.top, f.width, f.height}) {
+            Put16(b, v);
+        }
+        b.push_back(static_cast<uint8_t>((f.localPalette.empty() ? 0 : TableBits(f.localPalette.size())) |
                                          (f.interlaced ? 0x40 : 0)));
         b.insert(b.end(), f.localPalette.begin(), f.localPalette.end());
         b.push_back(static_cast<uint8_t>(f.minCodeSize));
-        std::vector<uint8_t> data = EncodeLiterals(f);
+        const std::vector<uint8_t> data = EncodeLiterals(f);
         for (size_t at = 0; at < data.size(); at += 255) {
-            const size_t n = data.size() - at < 255 ? data.size() - at : 255;
+            const size_t n = std::min<size_t>(data.size() - at, 255);
             b.push_back(static_cast<uint8_t>(n));
             b.insert(b.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + n));
         }
