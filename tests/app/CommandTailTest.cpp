@@ -1,25 +1,26 @@
-#include "app/CommandTail.h"
-
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "TestPaths.h"
+#include "app/CommandTail.h"
 #include "platform/FileSystem.h"
 
 namespace pv {
 namespace {
 
-TEST(CommandTailTest, SkipsProgramNameAndBlanks) {
-    EXPECT_EQ(CommandTailFrom(R"("C:\Program Files\Pictavo\Pictavo.exe"  "D:\a b.jpg")"), R"("D:\a b.jpg")");
-    EXPECT_EQ(CommandTailFrom("pictavo.exe\t\t C:\\x.jpg"), "C:\\x.jpg");
-    EXPECT_EQ(CommandTailFrom("\"pictavo.exe\""), "");
-    EXPECT_EQ(CommandTailFrom("pictavo.exe"), "");
-    EXPECT_EQ(CommandTailFrom("\"unterminated name"), "");
-}
-
-TEST(CommandTailTest, ArgumentPathQuotingRules) {
+TEST(CommandTailTest, SkipsProgramNameAndBlanksThenTakesThePath) {
+    const std::pair<std::string, std::string> tails[] = {
+            {R"("C:\Program Files\Pictavo\Pictavo.exe"  "D:\a b.jpg")", R"("D:\a b.jpg")"},
+            {"pictavo.exe\t\t C:\\x.jpg", "C:\\x.jpg"},
+            {"\"pictavo.exe\"", ""},
+            {"pictavo.exe", ""},
+            {"\"unterminated name", ""},
+    };
+    for (const auto& [line, tail] : tails) {
+        EXPECT_EQ(CommandTailFrom(line), tail) << line;
+    }
     EXPECT_EQ(ArgumentPath(R"("C:\my pics\a.jpg" more words)"), R"(C:\my pics\a.jpg)");
     EXPECT_EQ(ArgumentPath(R"("C:\open quote)"), R"(C:\open quote)");
     EXPECT_EQ(ArgumentPath(R"(C:\my pics\a.jpg)"), R"(C:\my pics\a.jpg)");
@@ -35,6 +36,7 @@ protected:
         test::WriteHostFile(root_ + "/pic.jpg", {1});
         oldCwd_ = std::filesystem::current_path();
     }
+
     void TearDown() override { std::filesystem::current_path(oldCwd_); }
 
     std::string Prog(const std::string& host) const { return ProgramPathFromHost(root_ + host); }
@@ -43,33 +45,28 @@ protected:
     std::filesystem::path oldCwd_;
 };
 
+// Unquoted with blanks is taken whole; an existing empty folder goes down the file road;
+// relative paths resolve against the current folder.
 TEST_F(DecideArgumentTest, FileOrFolder) {
-    ArgumentTarget t = DecideArgument("\"" + Prog("/full folder") + "\" extra");
-    EXPECT_EQ(t.kind, ArgumentKind::Folder);
-    EXPECT_EQ(t.fullPath, Prog("/full folder"));
-
-    // Unquoted with blanks is taken whole.
-    EXPECT_EQ(DecideArgument(Prog("/full folder")).kind, ArgumentKind::Folder);
-    // An existing empty folder goes down the file road.
-    EXPECT_EQ(DecideArgument(Prog("/empty")).kind, ArgumentKind::File);
-    EXPECT_EQ(DecideArgument(Prog("/pic.jpg")).kind, ArgumentKind::File);
-    EXPECT_EQ(DecideArgument(Prog("/nothing here")).kind, ArgumentKind::File);
-}
-
-TEST_F(DecideArgumentTest, RelativePathIsResolvedAgainstCurrentFolder) {
     std::filesystem::current_path(root_);
-    ArgumentTarget t = DecideArgument("\"full folder\\..\\pic.jpg\"");
-    EXPECT_EQ(t.kind, ArgumentKind::File);
-    EXPECT_EQ(t.fullPath, Prog("/pic.jpg"));
-    EXPECT_EQ(DecideArgument("full folder").kind, ArgumentKind::Folder);
+    const std::pair<std::string, ArgumentKind> rows[] = {
+            {"\"" + Prog("/full folder") + "\" extra", ArgumentKind::Folder},
+            {Prog("/full folder"), ArgumentKind::Folder},
+            {Prog("/empty"), ArgumentKind::File},
+            {Prog("/pic.jpg"), ArgumentKind::File},
+            {Prog("/nothing here"), ArgumentKind::File},
+            {"full folder", ArgumentKind::Folder},
+            {"Q:\\", ArgumentKind::Folder},  // a drive root that cannot be listed is still a folder
+    };
+    for (const auto& [argument, kind] : rows) {
+        EXPECT_EQ(DecideArgument(argument).kind, kind) << argument;
+    }
+    EXPECT_EQ(DecideArgument("\"" + Prog("/full folder") + "\" extra").fullPath, Prog("/full folder"));
+    EXPECT_EQ(DecideArgument("\"full folder\\..\\pic.jpg\"").fullPath, Prog("/pic.jpg"));
 }
 
 TEST(DriveRootTest, OnlyLetterColonBackslash) {
-    EXPECT_TRUE(IsDriveRoot("Q:\\"));
-    EXPECT_FALSE(IsDriveRoot("Q:"));
-    EXPECT_FALSE(IsDriveRoot("Q:\\x"));
-    // A drive root that cannot be listed is still a folder.
-    EXPECT_EQ(DecideArgument("Q:\\").kind, ArgumentKind::Folder);
+    EXPECT_EQ(std::tuple(IsDriveRoot("Q:\\"), IsDriveRoot("Q:"), IsDriveRoot("Q:\\x")), std::tuple(true, false, false));
 }
 
 }  // namespace

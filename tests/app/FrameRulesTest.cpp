@@ -38,22 +38,17 @@ TEST(FrameRulesTest, ViewModesKeepTheirStoredNumbersAndCycle) {
 // thumbnails only.
 TEST(FrameRulesTest, FullScreenStepsTheModeBothWays) {
     FrameModes m;
+    const auto state = [&m] { return std::pair(m.FullScreen(), m.Mode()); };
     EXPECT_FALSE(m.Escape(3));
-    EXPECT_EQ(m.Mode(), ViewMode::ImageOnly);
+    EXPECT_EQ(state(), std::pair(false, ViewMode::ImageOnly));
     EXPECT_TRUE(m.ToggleFullScreen(3));
-    EXPECT_TRUE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::ThumbsOnly);
+    EXPECT_EQ(state(), std::pair(true, ViewMode::ThumbsOnly));
     EXPECT_TRUE(m.Escape(3));
-    EXPECT_FALSE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both);
-
+    EXPECT_EQ(state(), std::pair(false, ViewMode::Both));
     EXPECT_FALSE(m.ToggleFullScreen(0));
-    EXPECT_TRUE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both);
+    EXPECT_EQ(state(), std::pair(true, ViewMode::Both));
     m.LeaveFullScreenForClose();
-    EXPECT_FALSE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both) << "closing stores the mode in use";
-
+    EXPECT_EQ(state(), std::pair(false, ViewMode::Both)) << "closing stores the mode in use";
     m.SetMode(ViewMode::ThumbsOnly);
     EXPECT_TRUE(m.BringImageBack());
     EXPECT_EQ(m.Mode(), ViewMode::Both);

@@ -1,7 +1,7 @@
-#include "app/FrameSettings.h"
-
 #include <gtest/gtest.h>
+#include <tuple>
 
+#include "app/FrameSettings.h"
 #include "platform/Settings.h"
 
 namespace pv {
@@ -10,28 +10,23 @@ namespace {
 class FrameSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetMemorySettingsForTests(); }
+
     void TearDown() override { ResetMemorySettingsForTests(); }
 };
 
-TEST_F(FrameSettingsTest, DefaultsWithoutKey) {
-    FrameStartSettings s = ReadFrameStartSettings();
-    EXPECT_EQ(s.windowRect, (StoredRect{0, 0, 800, 640}));
-    EXPECT_EQ(s.thumbsMode, 0);
-    EXPECT_EQ(s.fitToWindow, 0);
-}
-
-TEST_F(FrameSettingsTest, CloseWritesAndStartReadsBack) {
+TEST_F(FrameSettingsTest, DefaultsWithoutKeyThenWhatCloseWrote) {
+    const auto read = [] {
+        const FrameStartSettings s = ReadFrameStartSettings();
+        return std::tuple(s.windowRect, s.thumbsMode, s.fitToWindow);
+    };
+    EXPECT_EQ(read(), std::tuple(StoredRect{0, 0, 800, 640}, 0, 0));
     WriteFrameCloseSettings({10, 20, 1010, 770}, -1, 1);
-    FrameStartSettings s = ReadFrameStartSettings();
-    EXPECT_EQ(s.windowRect, (StoredRect{10, 20, 1010, 770}));
-    EXPECT_EQ(s.thumbsMode, -1);
-    EXPECT_EQ(s.fitToWindow, 1);
+    EXPECT_EQ(read(), std::tuple(StoredRect{10, 20, 1010, 770}, -1, 1));
 }
 
 TEST_F(FrameSettingsTest, WindowRectOfWrongShapeIsIgnored) {
     auto key = CreateSettingsKey(kProgramKey);
-    std::vector<uint8_t> twenty(20, 1);
-    key->WriteBinary("WindowRect", twenty);
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(20, 1));
     key->WriteDword("ThumbsMode", 1);
     EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
     EXPECT_EQ(ReadFrameStartSettings().thumbsMode, 1);  // independent of the bad rectangle
@@ -39,8 +34,7 @@ TEST_F(FrameSettingsTest, WindowRectOfWrongShapeIsIgnored) {
     key->WriteString("WindowRect", "0123456789abcde");  // 16 bytes with its zero, but a string
     EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
 
-    std::vector<uint8_t> empty(16, 0);
-    key->WriteBinary("WindowRect", empty);
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(16, 0));
     EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
 
     key->WriteString("FitToWindow", "1");

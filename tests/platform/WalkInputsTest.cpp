@@ -21,6 +21,10 @@ struct PollCase {
     int firstPressed;  // index of the first poll that reports a press, -1 for none
 };
 
+void PrintTo(const PollCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class EscapePollTest : public ::testing::TestWithParam<PollCase> {};
 
 TEST_P(EscapePollTest, OnlyPressesAfterTheStartCount) {
@@ -33,7 +37,7 @@ TEST_P(EscapePollTest, OnlyPressesAfterTheStartCount) {
             first = static_cast<int>(i);
         }
     }
-    EXPECT_EQ(first, c.firstPressed) << c.what;
+    EXPECT_EQ(first, c.firstPressed);
 }
 
 INSTANTIATE_TEST_SUITE_P(

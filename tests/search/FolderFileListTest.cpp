@@ -72,7 +72,6 @@ TEST(FolderFileListTest, NothingKnownOrNoFolderMeansNoImage) {
         ASSERT_EQ(state->RootFolders.size(), 1u);
         EXPECT_EQ(state->RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
     }
-    EXPECT_EQ(kNoImageSelectedText, " No Image Selected");
 }
 
 TEST(FolderFileListTest, KnownExtensionsAreTheThirtyEight) {
