@@ -1,14 +1,22 @@
 // The frame's rules that need no window: view modes with Toggle and full screen, the
-// command table, the command states of the UI-update table, and the thread-entry guard.
+// command table, the command states, the thread-entry guard, the stored window settings and
+// the command-line argument.
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <tuple>
 
+#include "TestPaths.h"
 #include "app/CommandStates.h"
 #include "app/CommandTable.h"
+#include "app/CommandTail.h"
 #include "app/EntryGuard.h"
+#include "app/FrameSettings.h"
 #include "app/ViewMode.h"
 #include "base/ResourceIds.h"
+#include "platform/FileSystem.h"
+#include "platform/Settings.h"
 
 namespace pv {
 namespace {
@@ -122,6 +130,105 @@ TEST(FrameRulesTest, AnExceptionLeavingAThreadBodyIsReportedAndEndsItCleanly) {
     EXPECT_EQ(RunCatching([]() -> int { throw 1; }, [](const std::string&) { throw 2; }), 0);
     EXPECT_EQ(reports, (std::vector<std::string>{std::string(kUnexpectedErrorText) + "disk gone",
                                                  std::string(kUnexpectedErrorText) + "unknown exception"}));
+}
+
+class FrameSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetMemorySettingsForTests(); }
+
+    void TearDown() override { ResetMemorySettingsForTests(); }
+};
+
+TEST_F(FrameSettingsTest, DefaultsWithoutKeyThenWhatCloseWrote) {
+    const auto read = [] {
+        const FrameStartSettings s = ReadFrameStartSettings();
+        return std::tuple(s.windowRect, s.thumbsMode, s.fitToWindow);
+    };
+    EXPECT_EQ(read(), std::tuple(StoredRect{0, 0, 800, 640}, 0, 0));
+    WriteFrameCloseSettings({10, 20, 1010, 770}, -1, 1);
+    EXPECT_EQ(read(), std::tuple(StoredRect{10, 20, 1010, 770}, -1, 1));
+}
+
+TEST_F(FrameSettingsTest, WindowRectOfWrongShapeIsIgnored) {
+    auto key = CreateSettingsKey(kProgramKey);
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(20, 1));
+    key->WriteDword("ThumbsMode", 1);
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+    EXPECT_EQ(ReadFrameStartSettings().thumbsMode, 1);  // independent of the bad rectangle
+
+    key->WriteString("WindowRect", "0123456789abcde");  // 16 bytes with its zero, but a string
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(16, 0));
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+
+    key->WriteString("FitToWindow", "1");
+    EXPECT_EQ(ReadFrameStartSettings().fitToWindow, 0);
+}
+
+TEST(CentreTest, CentresAndKeepsLargeWindowsInside) {
+    EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, 800, 640), (StoredRect{240, 192, 1040, 832}));
+    EXPECT_EQ(CentreOnWorkArea({0, 0, 1024, 768}, 801, 641), (StoredRect{112, 64, 913, 705}));
+    EXPECT_EQ(CentreOnWorkArea({100, 50, 900, 650}, 1000, 700), (StoredRect{100, 50, 1100, 750}));
+}
+
+TEST(CommandTailTest, SkipsProgramNameAndBlanksThenTakesThePath) {
+    const std::pair<std::string, std::string> tails[] = {
+            {R"("C:\Program Files\Pictavo\Pictavo.exe"  "D:\a b.jpg")", R"("D:\a b.jpg")"},
+            {"pictavo.exe\t\t C:\\x.jpg", "C:\\x.jpg"},
+            {"\"pictavo.exe\"", ""},
+            {"pictavo.exe", ""},
+            {"\"unterminated name", ""},
+    };
+    for (const auto& [line, tail] : tails) {
+        EXPECT_EQ(CommandTailFrom(line), tail) << line;
+    }
+    EXPECT_EQ(ArgumentPath(R"("C:\my pics\a.jpg" more words)"), R"(C:\my pics\a.jpg)");
+    EXPECT_EQ(ArgumentPath(R"("C:\open quote)"), R"(C:\open quote)");
+    EXPECT_EQ(ArgumentPath(R"(C:\my pics\a.jpg)"), R"(C:\my pics\a.jpg)");
+}
+
+class DecideArgumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = test::MakeScratchDir("decide");
+        std::filesystem::create_directories(root_ + "/full folder");
+        std::filesystem::create_directories(root_ + "/empty");
+        test::WriteHostFile(root_ + "/full folder/a.jpg", {1});
+        test::WriteHostFile(root_ + "/pic.jpg", {1});
+        oldCwd_ = std::filesystem::current_path();
+    }
+
+    void TearDown() override { std::filesystem::current_path(oldCwd_); }
+
+    std::string Prog(const std::string& host) const { return ProgramPathFromHost(root_ + host); }
+
+    std::string root_;
+    std::filesystem::path oldCwd_;
+};
+
+// Unquoted with blanks is taken whole; an existing empty folder goes down the file road;
+// relative paths resolve against the current folder.
+TEST_F(DecideArgumentTest, FileOrFolder) {
+    std::filesystem::current_path(root_);
+    const std::pair<std::string, ArgumentKind> rows[] = {
+            {"\"" + Prog("/full folder") + "\" extra", ArgumentKind::Folder},
+            {Prog("/full folder"), ArgumentKind::Folder},
+            {Prog("/empty"), ArgumentKind::File},
+            {Prog("/pic.jpg"), ArgumentKind::File},
+            {Prog("/nothing here"), ArgumentKind::File},
+            {"full folder", ArgumentKind::Folder},
+            {"Q:\\", ArgumentKind::Folder},  // a drive root that cannot be listed is still a folder
+    };
+    for (const auto& [argument, kind] : rows) {
+        EXPECT_EQ(DecideArgument(argument).kind, kind) << argument;
+    }
+    EXPECT_EQ(DecideArgument("\"" + Prog("/full folder") + "\" extra").fullPath, Prog("/full folder"));
+    EXPECT_EQ(DecideArgument("\"full folder\\..\\pic.jpg\"").fullPath, Prog("/pic.jpg"));
+}
+
+TEST(DriveRootTest, OnlyLetterColonBackslash) {
+    EXPECT_EQ(std::tuple(IsDriveRoot("Q:\\"), IsDriveRoot("Q:"), IsDriveRoot("Q:\\x")), std::tuple(true, false, false));
 }
 
 }  // namespace

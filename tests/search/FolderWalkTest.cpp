@@ -1,18 +1,22 @@
 // The search as a user sees it: which files are found, their relative paths, the progress
-// texts, Escape, and the roots that cannot be searched.
+// texts, Escape, the roots that cannot be searched, searches on several threads, and the
+// file list of one folder.
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "SearchTree.h"
 #include "platform/CancelPoll.h"
 #include "search/ExtensionPrefilter.h"
+#include "search/FolderFileList.h"
 #include "search/FolderWalk.h"
 #include "search/SharedLists.h"
 
@@ -346,6 +350,133 @@ TEST_F(FolderWalkTest, AnEscapePressedBeforeTheWalkDoesNotEndIt) {
         EXPECT_FALSE(r.cancelled) << "key down at the start: " << atStart.down;
         EXPECT_EQ(r.found, 4);
         EXPECT_GT(gSamples, 4);  // the walk did poll after its entries
+    }
+}
+
+// The lists every frame shares, with frames searching on threads of their own: another frame
+// sees a whole list with its own root, never one frame's root over another's records.
+TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
+    const std::string dirA = test::MakeScratchDir("lists-a");
+    const std::string dirB = test::MakeScratchDir("lists-b");
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(test::MakeFile(dirA + "/a" + std::to_string(i) + ".jpg"));
+    }
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(test::MakeFile(dirB + "/sub/b" + std::to_string(i) + ".jpg"));
+    }
+    SearchCriteria a;
+    a.root = test::ProgramRootOf(dirA);
+    a.extensions = {"JPG"};
+    SearchCriteria b = a;
+    b.root = test::ProgramRootOf(dirB);
+
+    SharedLists lists;
+    std::atomic<int> running{2};
+    auto searchRepeatedly = [&lists, &running](const SearchCriteria& criteria) {
+        for (int i = 0; i < 25; ++i) {
+            RunSearch(lists, criteria);
+        }
+        --running;
+    };
+    std::thread frameA(searchRepeatedly, std::cref(a));
+    std::thread frameB(searchRepeatedly, std::cref(b));
+    int mixed = 0;
+    int looks = 0;
+    do {
+        ++looks;
+        SharedLists::Access state = lists.Lock();
+        if (state->RootFolders.empty() || state->ResultList.Empty()) {
+            continue;  // a run between its start and its result
+        }
+        const bool isA = state->RootFolders[0] == a.root;
+        const char first = isA ? 'a' : 's';  // "a7.jpg" or "sub\b7.jpg"
+        const int32_t expected = isA ? 30 : 10;
+        if (state->ResultList.Count() != expected) {
+            ++mixed;
+        }
+        for (const FileRecord& r : state->ResultList.Records()) {
+            mixed += r.relativePath.front() != first ? 1 : 0;
+        }
+    } while (running.load() > 0);
+    frameA.join();
+    frameB.join();
+    EXPECT_EQ(mixed, 0) << "in " << looks << " looks";
+    SharedLists::Access state = lists.Lock();
+    ASSERT_EQ(state->RootFolders.size(), 1u);
+    EXPECT_EQ(state->ResultList.Count(), state->RootFolders[0] == a.root ? 30 : 10);
+}
+
+// The file list of one folder: which entries, their order, the current record.
+std::vector<std::string> Paths(SharedLists& lists) {
+    std::vector<std::string> out;
+    for (const FileRecord& r : lists.Lock()->ResultList.Records()) {
+        out.push_back(r.relativePath);
+    }
+    return out;
+}
+
+TEST(FolderFileListTest, KnownNamesOfOneLevelSortedWithTheOpenedFileCurrent) {
+    const std::string dir = test::MakeScratchDir("folderlist");
+    for (const char* name : {"b.jpg", "a.gif", "c.txt", "d/inner.jpg", "IMG.JPG", "archive.jpg.zip", "song.aif",
+                             "clip.wmv", "list.m3u", "radio.ra", "noext", "e.jpeg"}) {
+        ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
+    }
+    std::filesystem::create_directory(dir + "/x.jpg");
+    const std::string folder = test::ProgramRootOf(dir);
+    SharedLists lists;
+    lists.Lock()->SortCode = kSortWriteTimeAscending;
+
+    const FolderListResult r = BuildFolderList(lists, folder + "b.jpg");
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(Paths(lists),
+              (std::vector<std::string>{"a.gif", "b.jpg", "clip.wmv", "e.jpeg", "IMG.JPG", "song.aif", "x.jpg"}));
+    EXPECT_EQ(r.current, 1);
+    EXPECT_EQ(r.folder, folder);
+    EXPECT_EQ(lists.Lock()->RootFolders, std::vector<std::string>{folder});
+    EXPECT_EQ(lists.Lock()->SortCode, kSortWriteTimeAscending);  // the folder list does not change the sort choice
+    EXPECT_EQ(lists.Lock()->ResultList[6].attributes & kAttrDirectory, kAttrDirectory);
+
+    struct Case {
+        std::string opened;
+        int32_t current;
+    };
+
+    const Case cases[] = {
+            {folder + "x.jpg", 6},
+            {folder + "B.jpg", 0},  // a case difference is not the same path
+            {folder + "c.txt", 0},  // not listed
+            {folder + "IMG.JPG", 4},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BuildFolderList(lists, c.opened).current, c.current) << c.opened;
+    }
+}
+
+TEST(FolderFileListTest, NothingKnownOrNoFolderMeansNoImage) {
+    const std::string dir = test::MakeScratchDir("folderlist-empty");
+    ASSERT_TRUE(test::MakeFile(dir + "/readme.txt"));
+    const std::string folder = test::ProgramRootOf(dir);
+    SharedLists lists;
+    for (const std::string& opened : {folder + "readme.txt", folder + "missing\\a.jpg"}) {
+        FileRecord stale;
+        stale.relativePath = "stale.jpg";
+        lists.Lock()->ResultList.Append(stale);
+        const FolderListResult r = BuildFolderList(lists, opened);
+        EXPECT_FALSE(r.found) << opened;
+        SharedLists::Access state = lists.Lock();
+        EXPECT_TRUE(state->ResultList.Empty());
+        ASSERT_EQ(state->RootFolders.size(), 1u);
+        EXPECT_EQ(state->RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
+    }
+}
+
+TEST(FolderFileListTest, KnownExtensionsAreTheThirtyEight) {
+    EXPECT_EQ(kFolderListExtensions.size(), 38u);
+    for (const char* name : {"a.JPG", "a.jfif", "a.Cur", "a.aifc", "a.wm", "a.mpe", "x.y.qt"}) {
+        EXPECT_TRUE(HasFolderListExtension(name)) << name;
+    }
+    for (const char* name : {"a.m3u", "a.ra", "a.jp", "a.jpgx", "jpg", "a.", "a.png"}) {
+        EXPECT_FALSE(HasFolderListExtension(name)) << name;
     }
 }
 
