@@ -188,43 +188,32 @@ TEST(CommandTailTest, SkipsProgramNameAndBlanksThenTakesThePath) {
     EXPECT_EQ(ArgumentPath(R"(C:\my pics\a.jpg)"), R"(C:\my pics\a.jpg)");
 }
 
-class DecideArgumentTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root_ = test::MakeScratchDir("decide");
-        std::filesystem::create_directories(root_ + "/full folder");
-        std::filesystem::create_directories(root_ + "/empty");
-        test::WriteHostFile(root_ + "/full folder/a.jpg", {1});
-        test::WriteHostFile(root_ + "/pic.jpg", {1});
-        oldCwd_ = std::filesystem::current_path();
-    }
-
-    void TearDown() override { std::filesystem::current_path(oldCwd_); }
-
-    std::string Prog(const std::string& host) const { return ProgramPathFromHost(root_ + host); }
-
-    std::string root_;
-    std::filesystem::path oldCwd_;
-};
-
 // Unquoted with blanks is taken whole; an existing empty folder goes down the file road;
 // relative paths resolve against the current folder.
-TEST_F(DecideArgumentTest, FileOrFolder) {
-    std::filesystem::current_path(root_);
+TEST(DecideArgumentTest, FileOrFolder) {
+    const std::string root = test::MakeScratchDir("decide");
+    std::filesystem::create_directories(root + "/empty");
+    std::filesystem::create_directories(root + "/full folder");
+    test::WriteHostFile(root + "/full folder/a.jpg", {1});
+    test::WriteHostFile(root + "/pic.jpg", {1});
+    const auto prog = [&root](const std::string& host) { return ProgramPathFromHost(root + host); };
+    const std::filesystem::path oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(root);
     const std::pair<std::string, ArgumentKind> rows[] = {
-            {"\"" + Prog("/full folder") + "\" extra", ArgumentKind::Folder},
-            {Prog("/full folder"), ArgumentKind::Folder},
-            {Prog("/empty"), ArgumentKind::File},
-            {Prog("/pic.jpg"), ArgumentKind::File},
-            {Prog("/nothing here"), ArgumentKind::File},
+            {"\"" + prog("/full folder") + "\" extra", ArgumentKind::Folder},
+            {prog("/full folder"), ArgumentKind::Folder},
+            {prog("/empty"), ArgumentKind::File},
+            {prog("/pic.jpg"), ArgumentKind::File},
+            {prog("/nothing here"), ArgumentKind::File},
             {"full folder", ArgumentKind::Folder},
             {"Q:\\", ArgumentKind::Folder},  // a drive root that cannot be listed is still a folder
     };
     for (const auto& [argument, kind] : rows) {
         EXPECT_EQ(DecideArgument(argument).kind, kind) << argument;
     }
-    EXPECT_EQ(DecideArgument("\"" + Prog("/full folder") + "\" extra").fullPath, Prog("/full folder"));
-    EXPECT_EQ(DecideArgument("\"full folder\\..\\pic.jpg\"").fullPath, Prog("/pic.jpg"));
+    EXPECT_EQ(DecideArgument("\"" + prog("/full folder") + "\" extra").fullPath, prog("/full folder"));
+    EXPECT_EQ(DecideArgument("\"full folder\\..\\pic.jpg\"").fullPath, prog("/pic.jpg"));
+    std::filesystem::current_path(oldCwd);
 }
 
 TEST(DriveRootTest, OnlyLetterColonBackslash) {
