@@ -1,5 +1,6 @@
 #include "TestPaths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -27,9 +28,6 @@ namespace {
 // Removes every scratch folder the process made when it ends, so runs leave no litter.
 struct ScratchFolders {
     std::vector<fs::path> made;
-    ScratchFolders() = default;
-    ScratchFolders(const ScratchFolders&) = delete;
-    ScratchFolders& operator=(const ScratchFolders&) = delete;
 
     ~ScratchFolders() {
         for (const fs::path& dir : made) {
@@ -48,11 +46,7 @@ std::string MakeScratchDir(const std::string& name) {
     std::string owner = "none";
     if (const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info()) {
         owner = std::string(info->test_suite_name()) + "." + info->name();
-        for (char& c : owner) {
-            if (c == '/') {
-                c = '_';
-            }
-        }
+        std::replace(owner.begin(), owner.end(), '/', '_');
     }
     fs::path dir =
             fs::temp_directory_path() / ("pictavo-test-" + owner + "-" + std::to_string(PV_TEST_PID) + "-" + name);

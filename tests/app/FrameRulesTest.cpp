@@ -1,14 +1,22 @@
 // The frame's rules that need no window: view modes with Toggle and full screen, the
-// command table, the command states of the UI-update table, and the thread-entry guard.
+// command table, the command states, the thread-entry guard, the stored window settings and
+// the command-line argument.
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <tuple>
 
+#include "TestPaths.h"
 #include "app/CommandStates.h"
 #include "app/CommandTable.h"
+#include "app/CommandTail.h"
 #include "app/EntryGuard.h"
+#include "app/FrameSettings.h"
 #include "app/ViewMode.h"
 #include "base/ResourceIds.h"
+#include "platform/FileSystem.h"
+#include "platform/Settings.h"
 
 namespace pv {
 namespace {
@@ -38,22 +46,17 @@ TEST(FrameRulesTest, ViewModesKeepTheirStoredNumbersAndCycle) {
 // thumbnails only.
 TEST(FrameRulesTest, FullScreenStepsTheModeBothWays) {
     FrameModes m;
+    const auto state = [&m] { return std::pair(m.FullScreen(), m.Mode()); };
     EXPECT_FALSE(m.Escape(3));
-    EXPECT_EQ(m.Mode(), ViewMode::ImageOnly);
+    EXPECT_EQ(state(), std::pair(false, ViewMode::ImageOnly));
     EXPECT_TRUE(m.ToggleFullScreen(3));
-    EXPECT_TRUE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::ThumbsOnly);
+    EXPECT_EQ(state(), std::pair(true, ViewMode::ThumbsOnly));
     EXPECT_TRUE(m.Escape(3));
-    EXPECT_FALSE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both);
-
+    EXPECT_EQ(state(), std::pair(false, ViewMode::Both));
     EXPECT_FALSE(m.ToggleFullScreen(0));
-    EXPECT_TRUE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both);
+    EXPECT_EQ(state(), std::pair(true, ViewMode::Both));
     m.LeaveFullScreenForClose();
-    EXPECT_FALSE(m.FullScreen());
-    EXPECT_EQ(m.Mode(), ViewMode::Both) << "closing stores the mode in use";
-
+    EXPECT_EQ(state(), std::pair(false, ViewMode::Both)) << "closing stores the mode in use";
     m.SetMode(ViewMode::ThumbsOnly);
     EXPECT_TRUE(m.BringImageBack());
     EXPECT_EQ(m.Mode(), ViewMode::Both);
@@ -127,6 +130,94 @@ TEST(FrameRulesTest, AnExceptionLeavingAThreadBodyIsReportedAndEndsItCleanly) {
     EXPECT_EQ(RunCatching([]() -> int { throw 1; }, [](const std::string&) { throw 2; }), 0);
     EXPECT_EQ(reports, (std::vector<std::string>{std::string(kUnexpectedErrorText) + "disk gone",
                                                  std::string(kUnexpectedErrorText) + "unknown exception"}));
+}
+
+class FrameSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetMemorySettingsForTests(); }
+
+    void TearDown() override { ResetMemorySettingsForTests(); }
+};
+
+TEST_F(FrameSettingsTest, DefaultsWithoutKeyThenWhatCloseWrote) {
+    const auto read = [] {
+        const FrameStartSettings s = ReadFrameStartSettings();
+        return std::tuple(s.windowRect, s.thumbsMode, s.fitToWindow);
+    };
+    EXPECT_EQ(read(), std::tuple(StoredRect{0, 0, 800, 640}, 0, 0));
+    WriteFrameCloseSettings({10, 20, 1010, 770}, -1, 1);
+    EXPECT_EQ(read(), std::tuple(StoredRect{10, 20, 1010, 770}, -1, 1));
+}
+
+TEST_F(FrameSettingsTest, WindowRectOfWrongShapeIsIgnored) {
+    auto key = CreateSettingsKey(kProgramKey);
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(20, 1));
+    key->WriteDword("ThumbsMode", 1);
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+    EXPECT_EQ(ReadFrameStartSettings().thumbsMode, 1);  // independent of the bad rectangle
+
+    key->WriteString("WindowRect", "0123456789abcde");  // 16 bytes with its zero, but a string
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+
+    key->WriteBinary("WindowRect", std::vector<uint8_t>(16, 0));
+    EXPECT_EQ(ReadFrameStartSettings().windowRect, (StoredRect{}));
+
+    key->WriteString("FitToWindow", "1");
+    EXPECT_EQ(ReadFrameStartSettings().fitToWindow, 0);
+}
+
+TEST(CentreTest, CentresAndKeepsLargeWindowsInside) {
+    EXPECT_EQ(CentreOnWorkArea({0, 0, 1280, 1024}, 800, 640), (StoredRect{240, 192, 1040, 832}));
+    EXPECT_EQ(CentreOnWorkArea({0, 0, 1024, 768}, 801, 641), (StoredRect{112, 64, 913, 705}));
+    EXPECT_EQ(CentreOnWorkArea({100, 50, 900, 650}, 1000, 700), (StoredRect{100, 50, 1100, 750}));
+}
+
+TEST(CommandTailTest, SkipsProgramNameAndBlanksThenTakesThePath) {
+    const std::pair<std::string, std::string> tails[] = {
+            {R"("C:\Program Files\Pictavo\Pictavo.exe"  "D:\a b.jpg")", R"("D:\a b.jpg")"},
+            {"pictavo.exe\t\t C:\\x.jpg", "C:\\x.jpg"},
+            {"\"pictavo.exe\"", ""},
+            {"pictavo.exe", ""},
+            {"\"unterminated name", ""},
+    };
+    for (const auto& [line, tail] : tails) {
+        EXPECT_EQ(CommandTailFrom(line), tail) << line;
+    }
+    EXPECT_EQ(ArgumentPath(R"("C:\my pics\a.jpg" more words)"), R"(C:\my pics\a.jpg)");
+    EXPECT_EQ(ArgumentPath(R"("C:\open quote)"), R"(C:\open quote)");
+    EXPECT_EQ(ArgumentPath(R"(C:\my pics\a.jpg)"), R"(C:\my pics\a.jpg)");
+}
+
+// Unquoted with blanks is taken whole; an existing empty folder goes down the file road;
+// relative paths resolve against the current folder.
+TEST(DecideArgumentTest, FileOrFolder) {
+    const std::string root = test::MakeScratchDir("decide");
+    std::filesystem::create_directories(root + "/empty");
+    std::filesystem::create_directories(root + "/full folder");
+    test::WriteHostFile(root + "/full folder/a.jpg", {1});
+    test::WriteHostFile(root + "/pic.jpg", {1});
+    const auto prog = [&root](const std::string& host) { return ProgramPathFromHost(root + host); };
+    const std::filesystem::path oldCwd = std::filesystem::current_path();
+    std::filesystem::current_path(root);
+    const std::pair<std::string, ArgumentKind> rows[] = {
+            {"\"" + prog("/full folder") + "\" extra", ArgumentKind::Folder},
+            {prog("/full folder"), ArgumentKind::Folder},
+            {prog("/empty"), ArgumentKind::File},
+            {prog("/pic.jpg"), ArgumentKind::File},
+            {prog("/nothing here"), ArgumentKind::File},
+            {"full folder", ArgumentKind::Folder},
+            {"Q:\\", ArgumentKind::Folder},  // a drive root that cannot be listed is still a folder
+    };
+    for (const auto& [argument, kind] : rows) {
+        EXPECT_EQ(DecideArgument(argument).kind, kind) << argument;
+    }
+    EXPECT_EQ(DecideArgument("\"" + prog("/full folder") + "\" extra").fullPath, prog("/full folder"));
+    EXPECT_EQ(DecideArgument("\"full folder\\..\\pic.jpg\"").fullPath, prog("/pic.jpg"));
+    std::filesystem::current_path(oldCwd);
+}
+
+TEST(DriveRootTest, OnlyLetterColonBackslash) {
+    EXPECT_EQ(std::tuple(IsDriveRoot("Q:\\"), IsDriveRoot("Q:"), IsDriveRoot("Q:\\x")), std::tuple(true, false, false));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -64,9 +65,7 @@ TEST(NavigatorTest, NextStepsOverUnreadableFilesAndShowsThePosition) {
     Nav n;
     n.unreadable = "bcd";
     n.nav.Next();
-    EXPECT_EQ(n.opened, "bcde");
-    EXPECT_EQ(n.nav.CurrentIndex(), 4);
-    EXPECT_EQ(n.nav.ShownIndex(), 4);
+    EXPECT_EQ(std::tuple(n.opened, n.nav.CurrentIndex(), n.nav.ShownIndex()), std::tuple("bcde", 4, 4));
     EXPECT_EQ(n.texts, (std::vector<std::string>{"counter:5  /  6", "title:\\p\\e: src: 640 x 480 pixels zoom: 104 %",
                                                  "status:\\p\\e"}));
 }
@@ -93,15 +92,16 @@ TEST(NavigatorTest, SteppingStopsAtTheEndsWithoutWrapping) {
         n.unreadable = c.unreadable;
         n.nav.SetCurrentIndex(c.from);
         c.forward ? n.nav.Next() : n.nav.Previous();
-        EXPECT_EQ(n.opened, c.opened) << c.from << c.forward;
-        EXPECT_EQ(n.nav.CurrentIndex(), c.ends) << c.from << c.forward;
-        EXPECT_EQ(n.texts.at(0), "counter:" + std::to_string(c.ends + 1) + "  /  6");
+        EXPECT_EQ(std::tuple(n.opened, n.nav.CurrentIndex(), n.texts.at(0)),
+                  std::tuple(c.opened, c.ends, "counter:" + std::to_string(c.ends + 1) + "  /  6"))
+                << c.from << c.forward;
     }
 }
 
 // With nothing in the list no road opens, and a refresh (a click on the empty view asks for
-// one) writes no counter, title or status.
-TEST(NavigatorTest, EmptyListOpensAndWritesNothing) {
+// one) writes no counter, title or status; a folder with no file of a known type says so,
+// whichever road listed it.
+TEST(NavigatorTest, EmptyListOpensAndWritesNothingAndSaysNoImageSelected) {
     Nav n;
     n.names.clear();
     n.nav.Next();
@@ -111,6 +111,12 @@ TEST(NavigatorTest, EmptyListOpensAndWritesNothing) {
     n.nav.RefreshTexts();
     EXPECT_EQ(n.opened, "");
     EXPECT_TRUE(n.texts.empty());
+    n.folderPick.found = false;
+    for (auto road : {&Navigator::OpenCommandLineFile, &Navigator::OpenChosenFile, &Navigator::OpenTreePath}) {
+        n.messages.clear();
+        (n.nav.*road)("\\empty\\x.txt");
+        EXPECT_EQ(n.messages, std::vector<std::string>{" No Image Selected"});
+    }
 }
 
 TEST(NavigatorTest, ShowItemOpensOnceAndBringsTheImageViewBack) {
@@ -118,10 +124,8 @@ TEST(NavigatorTest, ShowItemOpensOnceAndBringsTheImageViewBack) {
     n.unreadable = "c";
     n.thumbsOnly = true;
     EXPECT_EQ(n.nav.ShowItem(2), 0);
-    EXPECT_EQ(n.opened, "c");
-    EXPECT_TRUE(n.bothPanes);
-    EXPECT_EQ(n.nav.CurrentIndex(), 2);
-    EXPECT_EQ(n.texts.front(), "counter:3  /  6");
+    EXPECT_EQ(std::tuple(n.opened, n.bothPanes, n.nav.CurrentIndex(), n.texts.front()),
+              std::tuple("c", true, 2, "counter:3  /  6"));
     n.nav.ShowItem(9);
     n.nav.ShowIndex(-1);
     n.nav.ShowIndex(6);
@@ -136,10 +140,8 @@ TEST(NavigatorTest, BeginOpensTheFirstEntryOnceFromTheListsFolder) {
     n.nav.SetCurrentIndex(4);
     n.unreadable = "a";
     n.nav.Begin();
-    EXPECT_EQ(n.nav.CurrentFolder(), "\\q\\");
-    EXPECT_EQ(n.opened, "ab");
-    EXPECT_EQ(n.nav.CurrentIndex(), 1);
-    EXPECT_EQ(n.nav.ShownIndex(), 1);
+    EXPECT_EQ(std::tuple(n.nav.CurrentFolder(), n.opened, n.nav.CurrentIndex(), n.nav.ShownIndex()),
+              std::tuple("\\q\\", "ab", 1, 1));
 }
 
 // The command-line road finds the file by name without case, writes the counter and status
@@ -148,9 +150,7 @@ TEST(NavigatorTest, CommandLineFileIsFoundByNameAndSteppedWithPerTryTexts) {
     Nav n;
     n.unreadable = "c";
     n.nav.OpenCommandLineFile("\\p\\C");
-    EXPECT_EQ(n.storedOpenFile, "\\p\\C");
-    EXPECT_EQ(n.nav.ShownIndex(), 2);
-    EXPECT_EQ(n.nav.CurrentIndex(), 3);
+    EXPECT_EQ(std::tuple(n.storedOpenFile, n.nav.ShownIndex(), n.nav.CurrentIndex()), std::tuple("\\p\\C", 2, 3));
     EXPECT_EQ(n.texts,
               (std::vector<std::string>{"counter:3  /  6", "status:\\p\\c", "counter:4  /  6", "status:\\p\\d"}));
     EXPECT_TRUE(n.messages.empty());
@@ -158,20 +158,8 @@ TEST(NavigatorTest, CommandLineFileIsFoundByNameAndSteppedWithPerTryTexts) {
     Nav m;
     m.folderPick.current = 4;
     m.nav.OpenCommandLineFile("C:\\P\\zzz.jpg\\");
-    EXPECT_EQ(m.storedOpenFile, "c:\\P\\zzz.jpg");
-    EXPECT_EQ(m.nav.CurrentIndex(), 4);
-    EXPECT_EQ(m.nav.CurrentFolder(), "C:\\P\\");
-}
-
-// A folder with no file of a known type says so, whichever road listed it.
-TEST(NavigatorTest, FolderWithoutKnownFilesSaysNoImageSelected) {
-    for (auto road : {&Navigator::OpenCommandLineFile, &Navigator::OpenChosenFile, &Navigator::OpenTreePath}) {
-        Nav n;
-        n.names.clear();
-        n.folderPick.found = false;
-        (n.nav.*road)("\\empty\\x.txt");
-        EXPECT_EQ(n.messages, std::vector<std::string>{" No Image Selected"});
-    }
+    EXPECT_EQ(std::tuple(m.storedOpenFile, m.nav.CurrentIndex(), m.nav.CurrentFolder()),
+              std::tuple("c:\\P\\zzz.jpg", 4, "C:\\P\\"));
 }
 
 // File Open shows the chosen file and makes it the current path: the texts, a later zoom's
@@ -183,9 +171,8 @@ TEST(NavigatorTest, FileOpenMakesTheChosenFileCurrent) {
     n.root = "\\n\\";
     n.folderPick.current = 1;
     n.nav.OpenChosenFile("\\n\\b");
-    EXPECT_EQ(n.nav.CurrentPath(), "\\n\\b");
-    EXPECT_EQ(n.nav.CurrentFolder(), "\\n\\");
-    EXPECT_EQ(n.storedOpenFile, "\\n\\b");
+    EXPECT_EQ(std::tuple(n.nav.CurrentPath(), n.nav.CurrentFolder(), n.storedOpenFile),
+              std::tuple("\\n\\b", "\\n\\", "\\n\\b"));
     EXPECT_EQ(n.texts, (std::vector<std::string>{"counter:2  /  6", "title:\\n\\b: src: 640 x 480 pixels zoom: 104 %",
                                                  "status:\\n\\b"}));
     n.nav.Next();
@@ -198,9 +185,8 @@ TEST(NavigatorTest, SortKeepsTheCurrentFileCurrent) {
     n.nav.ShowItem(1);
     n.texts.clear();
     n.nav.SortKeepingCurrent([&] { n.names = "fedcba"; });
-    EXPECT_EQ(n.nav.CurrentIndex(), 4);
-    EXPECT_EQ(n.nav.CurrentPath(), "\\p\\b");
-    EXPECT_EQ(n.texts.front(), "counter:5  /  6");
+    EXPECT_EQ(std::tuple(n.nav.CurrentIndex(), n.nav.CurrentPath(), n.texts.front()),
+              std::tuple(4, "\\p\\b", "counter:5  /  6"));
 }
 
 // A road arriving while an open is in progress (inside a message box of that open) is
@@ -225,9 +211,8 @@ TEST(NavigatorTest, ASecondRoadDuringAnOpenIsRefused) {
             second(n.nav);
         };
         n.nav.ShowItem(2);
-        EXPECT_EQ(n.opened, "c") << "road " << road;
-        EXPECT_EQ(n.nav.CurrentPath(), "\\p\\c") << "road " << road;
-        EXPECT_FALSE(n.nav.Busy());
+        EXPECT_EQ(std::tuple(n.opened, n.nav.CurrentPath(), n.nav.Busy()), std::tuple("c", "\\p\\c", false))
+                << "road " << road;
         n.nav.Next();  // after the open, roads run again
         EXPECT_EQ(n.opened, "cd") << "road " << road++;
     }

@@ -1,5 +1,7 @@
 // The splitter's geometry: single-pane modes, the proportional divider and its limits.
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
 
 #include "framework/SplitterLayout.h"
 
@@ -31,15 +33,10 @@ TEST(SplitterLayoutTest, ModesShowTheRightPanes) {
     EXPECT_EQ(both.right, (SplitRect{386, 0, 1000, 600}));
 
     SplitPanes left = LayoutSplit(client, kSplitLeftOnly, 382, 4);
-    EXPECT_TRUE(left.leftVisible);
-    EXPECT_FALSE(left.rightVisible);
-    EXPECT_EQ(left.left, client);
-    EXPECT_TRUE(left.bar.empty());
-
+    EXPECT_EQ(std::tuple(left.leftVisible, left.rightVisible, left.left, left.bar.empty()),
+              std::tuple(true, false, client, true));
     SplitPanes right = LayoutSplit(client, kSplitRightOnly, 0, 4);
-    EXPECT_FALSE(right.leftVisible);
-    EXPECT_TRUE(right.rightVisible);
-    EXPECT_EQ(right.right, client);
+    EXPECT_EQ(std::tuple(right.leftVisible, right.rightVisible, right.right), std::tuple(false, true, client));
 }
 
 TEST(SplitterLayoutTest, DividerStaysInsideTheClient) {
@@ -68,10 +65,11 @@ TEST(SplitterLayoutTest, ClampKeepsMinimumPanes) {
 }
 
 TEST(SplitterLayoutTest, BarHitOnlyWhenBothPanesShow) {
-    EXPECT_TRUE(HitsSplitBar(382, kSplitBoth, 382, 4));
-    EXPECT_TRUE(HitsSplitBar(385, kSplitBoth, 382, 4));
-    EXPECT_FALSE(HitsSplitBar(386, kSplitBoth, 382, 4));
-    EXPECT_FALSE(HitsSplitBar(381, kSplitBoth, 382, 4));
+    std::string hits;
+    for (int32_t x : {381, 382, 385, 386}) {
+        hits += HitsSplitBar(x, kSplitBoth, 382, 4) ? '1' : '0';
+    }
+    EXPECT_EQ(hits, "0110");
     EXPECT_FALSE(HitsSplitBar(383, kSplitLeftOnly, 382, 4));
     EXPECT_FALSE(HitsSplitBar(0, kSplitRightOnly, 0, 4));
 }

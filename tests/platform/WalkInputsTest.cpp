@@ -5,6 +5,7 @@
 
 #include "platform/CancelPoll.h"
 #include "platform/FileSystem.h"
+#include "platform/FullPath.h"
 
 namespace pv {
 namespace {
@@ -21,6 +22,10 @@ struct PollCase {
     int firstPressed;  // index of the first poll that reports a press, -1 for none
 };
 
+void PrintTo(const PollCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class EscapePollTest : public ::testing::TestWithParam<PollCase> {};
 
 TEST_P(EscapePollTest, OnlyPressesAfterTheStartCount) {
@@ -33,7 +38,7 @@ TEST_P(EscapePollTest, OnlyPressesAfterTheStartCount) {
             first = static_cast<int>(i);
         }
     }
-    EXPECT_EQ(first, c.firstPressed) << c.what;
+    EXPECT_EQ(first, c.firstPressed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,6 +78,17 @@ TEST(ReparseTagTest, OnlySymbolicLinksAndJunctionsAreLinks) {
     for (const Case& c : cases) {
         EXPECT_EQ(IsLinkEntry(c.attributes, c.tag), c.link) << std::hex << c.attributes << " " << c.tag;
     }
+}
+
+TEST(FullPathTest, FoldsLikeGetFullPathName) {
+    EXPECT_EQ(FoldFullPath("a.jpg", "C:\\pics"), "C:\\pics\\a.jpg");
+    EXPECT_EQ(FoldFullPath("..\\b\\.\\c.jpg", "C:\\pics\\x"), "C:\\pics\\b\\c.jpg");
+    EXPECT_EQ(FoldFullPath("..\\..\\..", "C:\\a"), "C:\\");
+    EXPECT_EQ(FoldFullPath("D:/photos//2003/", "C:\\a"), "D:\\photos\\2003\\");
+    EXPECT_EQ(FoldFullPath("\\root.jpg", "C:\\a\\b"), "C:\\root.jpg");
+    EXPECT_EQ(FoldFullPath("C:", "C:\\a\\b"), "C:\\a\\b");
+    EXPECT_EQ(FoldFullPath("x\\y", "\\tmp\\t"), "\\tmp\\t\\x\\y");
+    EXPECT_EQ(FoldFullPath("Фото 2003\\пляж.jpg", "\\tmp"), "\\tmp\\Фото 2003\\пляж.jpg");
 }
 
 }  // namespace

@@ -39,9 +39,9 @@ TEST(CliSearchTest, PrintsRecordsInSortedOrderThenTheStatus) {
     EXPECT_EQ(PathsThenStatus(r), (Lines{"2003\\a.JPG", "b.jpg", "Find   2 "}));
     // relativePath, sizeHigh, sizeLow, attributes, creation, access, write.
     ASSERT_EQ(r.lines.size(), 3u);
-    EXPECT_TRUE(r.lines[1].starts_with("b.jpg\t0\t300\t0x80\t")) << r.lines[1];
-    EXPECT_TRUE(r.lines[1].ends_with("\t" + std::to_string(t))) << r.lines[1];
-    EXPECT_EQ(std::count(r.lines[1].begin(), r.lines[1].end(), '\t'), 6);
+    const std::string& b = r.lines[1];
+    EXPECT_TRUE(b.starts_with("b.jpg\t0\t300\t0x80\t") && b.ends_with("\t" + std::to_string(t))) << b;
+    EXPECT_EQ(std::count(b.begin(), b.end(), '\t'), 6);
 
     struct Row {
         std::string options;
@@ -80,9 +80,6 @@ TEST(CliSearchTest, FolderListsNeighboursAndTheCurrentIndex) {
     test::CliRun r = test::RunCli("folder " + Quote(dir + "/b.jpg"));
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(PathsThenStatus(r), (Lines{"a.gif", "b.jpg", "current 1"}));
-    r = test::RunCli("folder " + Quote(dir + "/d/nothing-here.txt"));
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.lines.back(), "current 0");
     r = test::RunCli("folder " + Quote(dir + "/c.txt/../missing/x.jpg"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.lines, Lines{" No Image Selected"});

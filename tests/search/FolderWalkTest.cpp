@@ -1,18 +1,21 @@
 // The search as a user sees it: which files are found, their relative paths, the progress
-// texts, Escape, and the roots that cannot be searched.
+// texts, Escape, the roots that cannot be searched, searches on several threads, and the
+// file list of one folder.
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "SearchTree.h"
 #include "platform/CancelPoll.h"
 #include "search/ExtensionPrefilter.h"
+#include "search/FolderFileList.h"
 #include "search/FolderWalk.h"
 #include "search/SharedLists.h"
 
@@ -47,13 +50,14 @@ protected:
         return out;
     }
 
-    std::optional<FileRecord> FindRecordNamed(const std::string& relativePath) {
+    // The record of that path, or an empty one.
+    FileRecord FindRecordNamed(const std::string& relativePath) {
         for (const FileRecord& r : State()->ResultList.Records()) {
             if (r.relativePath == relativePath) {
                 return r;
             }
         }
-        return std::nullopt;
+        return {};
     }
 
     SharedLists lists_;
@@ -161,6 +165,11 @@ const Walk kWalks[] = {
         {"hidden extension", kTitles, Title(".jpg", false), {}},
         {"word", kTitles, Title("work", false), {"work.jpg"}},
         // Non-ASCII names keep their exact paths; a name holding a backslash is left out.
+        // The extension is the text after the last dot, however many come before it.
+        {"dots",
+         {{"my.photo.jpg"}, {"a.b.c.JPEG"}, {"2003.07.14.jfif"}, {"my.jpg.photo"}},
+         kAsIs,
+         {"my.photo.jpg", "a.b.c.JPEG", "2003.07.14.jfif"}},
         {"utf8", {{"Фото 2003/пляж.jpg"}, {"写真.JPG"}, {"a\\b.jpg"}}, kAsIs, {"Фото 2003\\пляж.jpg", "写真.JPG"}},
 };
 
@@ -174,19 +183,12 @@ TEST_F(FolderWalkTest, RecordsCarryTheEntrysDetails) {
     SearchCriteria criteria = Criteria(dir);
     criteria.checkInclude = 0;
     RunSearch(criteria);
-    const std::optional<FileRecord> folder = FindRecordNamed("Holiday.jpg");
-    ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(folder->attributes & kAttrDirectory, kAttrDirectory);
-    EXPECT_EQ(folder->sizeLow, 0u);
-    const std::optional<FileRecord> a = FindRecordNamed("a.jpg");
-    ASSERT_TRUE(a.has_value());
-    EXPECT_EQ(a->attributes, kAttrNormal);
-    EXPECT_EQ(a->lastWriteTime, kTo);
-    EXPECT_EQ(a->sizeLow, 10u);
-    const std::optional<FileRecord> big = FindRecordNamed("big.jpg");
-    ASSERT_TRUE(big.has_value());
-    EXPECT_EQ(big->sizeHigh, 1u);
-    EXPECT_EQ(big->sizeLow, 1000u);
+    const FileRecord folder = FindRecordNamed("Holiday.jpg");
+    const FileRecord a = FindRecordNamed("a.jpg");
+    const FileRecord big = FindRecordNamed("big.jpg");
+    EXPECT_EQ(std::tuple(folder.attributes & kAttrDirectory, folder.sizeLow), std::tuple(kAttrDirectory, 0u));
+    EXPECT_EQ(std::tuple(a.attributes, a.sizeLow, a.lastWriteTime), std::tuple(kAttrNormal, 10u, kTo));
+    EXPECT_EQ(std::tuple(big.sizeHigh, big.sizeLow), std::tuple(1u, 1000u));
 }
 
 TEST_F(FolderWalkTest, ProgressTextsEvery500EntriesAndPerFolder) {
@@ -249,9 +251,7 @@ TEST_F(FolderWalkTest, RootsThatCannotBeSearchedLeaveTheResultAlone) {
     fs::create_directories(dir + "/empty");
     ASSERT_TRUE(test::MakeFile(dir + "/file.jpg", 1));
     State()->ResultList.Clear();
-    FileRecord sentinel;
-    sentinel.relativePath = "kept.jpg";
-    State()->ResultList.Append(sentinel);
+    State()->ResultList.Append(FileRecord{.relativePath = "kept.jpg"});
 
     const std::string roots[] = {dir + "/empty", dir + "/missing", dir + "/file.jpg"};
     for (const std::string& root : roots) {
@@ -279,10 +279,9 @@ TEST_F(FolderWalkTest, LinksAreNotFollowedIntoCycles) {
     SearchCriteria criteria = Criteria(dir);
     RunSearch(criteria);
     EXPECT_EQ(FoundPaths(), (std::set<std::string>{"sub\\in.jpg", "linked.jpg"}));
-    const std::optional<FileRecord> linked = FindRecordNamed("linked.jpg");
-    ASSERT_TRUE(linked.has_value());
-    EXPECT_EQ(linked->sizeLow, 7u);  // the target's details, flagged as a link
-    EXPECT_EQ(linked->attributes & kAttrReparsePoint, kAttrReparsePoint);
+    const FileRecord linked = FindRecordNamed("linked.jpg");
+    // The target's details, flagged as a link.
+    EXPECT_EQ(std::tuple(linked.sizeLow, linked.attributes & kAttrReparsePoint), std::tuple(7u, kAttrReparsePoint));
 
     criteria.checkInclude = 0;
     criteria.root += "sub\\";
@@ -311,42 +310,22 @@ TEST_F(FolderWalkTest, PathsBeyondThePlatformLimitAreSkippedNotShortened) {
     ASSERT_TRUE(test::MakeFile(dir + "/short.jpg"));
     RunSearch(Criteria(dir));
     EXPECT_EQ(State()->ResultList.Size(), expected + 1);
-    EXPECT_FALSE(FindRecordNamed(longName + ".jpg").has_value());
+    EXPECT_EQ(FindRecordNamed(longName + ".jpg").relativePath, "");
     for (const FileRecord& r : State()->ResultList.Records()) {
         EXPECT_LT(root.size() + r.relativePath.size(), kMaxPath);
         EXPECT_TRUE(r.relativePath == "short.jpg" || r.relativePath.ends_with("p.jpg")) << r.relativePath;
     }
 }
 
-TEST_F(FolderWalkTest, NonAsciiNamesKeepExactPathsAndBackslashNamesAreLeftOut) {
-    const std::string dir = test::MakeScratchDir("walk-utf8");
-    ASSERT_TRUE(test::MakeFile(dir + "/Фото 2003/пляж.jpg", 3));
-    ASSERT_TRUE(test::MakeFile(dir + "/写真.JPG", 4));
-    ASSERT_TRUE(test::MakeFile(dir + "/a\\b.jpg", 5));  // one name with a backslash in it
-    RunSearch(Criteria(dir));
-    EXPECT_EQ(FoundPaths(), (std::set<std::string>{"Фото 2003\\пляж.jpg", "写真.JPG"}));
-}
-
 TEST(ExtensionPrefilterTest, NoFalseRejectionsInAnyCase) {
     ExtensionPrefilter prefilter;
     prefilter.Add("JPG");
     prefilter.Add("QT");
-    for (const char* ext : {"jpg", "JPG", "jPg", "JPGX", "qt", "Qt"}) {
-        EXPECT_TRUE(prefilter.MayMatch(ext)) << ext;
+    std::string may;
+    for (const char* ext : {"jpg", "JPG", "jPg", "JPGX", "qt", "Qt", "JP", "GIF", "", "q", "jpe"}) {
+        may += prefilter.MayMatch(ext) ? '1' : '0';
     }
-    for (const char* ext : {"JP", "GIF", "", "q", "jpe"}) {
-        EXPECT_FALSE(prefilter.MayMatch(ext)) << ext;
-    }
-}
-
-// The extension is the text after the last dot, however many come before it.
-TEST_F(FolderWalkTest, NamesWithSeveralDotsGoByTheirLastOne) {
-    const std::string dir = test::MakeScratchDir("walk-dots");
-    for (const char* name : {"my.photo.jpg", "a.b.c.JPEG", "2003.07.14.jfif", "my.jpg.photo", "x.jpg.bak"}) {
-        ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
-    }
-    RunSearch(Criteria(dir));
-    EXPECT_EQ(FoundPaths(), (std::set<std::string>{"my.photo.jpg", "a.b.c.JPEG", "2003.07.14.jfif"}));
+    EXPECT_EQ(may, "11111100000");
 }
 
 EscapeKeySample gStartSample;
@@ -371,6 +350,133 @@ TEST_F(FolderWalkTest, AnEscapePressedBeforeTheWalkDoesNotEndIt) {
         EXPECT_FALSE(r.cancelled) << "key down at the start: " << atStart.down;
         EXPECT_EQ(r.found, 4);
         EXPECT_GT(gSamples, 4);  // the walk did poll after its entries
+    }
+}
+
+// The lists every frame shares, with frames searching on threads of their own: another frame
+// sees a whole list with its own root, never one frame's root over another's records.
+TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
+    const std::string dirA = test::MakeScratchDir("lists-a");
+    const std::string dirB = test::MakeScratchDir("lists-b");
+    for (int i = 0; i < 30; ++i) {
+        ASSERT_TRUE(test::MakeFile(dirA + "/a" + std::to_string(i) + ".jpg"));
+    }
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(test::MakeFile(dirB + "/sub/b" + std::to_string(i) + ".jpg"));
+    }
+    SearchCriteria a;
+    a.root = test::ProgramRootOf(dirA);
+    a.extensions = {"JPG"};
+    SearchCriteria b = a;
+    b.root = test::ProgramRootOf(dirB);
+
+    SharedLists lists;
+    std::atomic<int> running{2};
+    auto searchRepeatedly = [&lists, &running](const SearchCriteria& criteria) {
+        for (int i = 0; i < 25; ++i) {
+            RunSearch(lists, criteria);
+        }
+        --running;
+    };
+    std::thread frameA(searchRepeatedly, std::cref(a));
+    std::thread frameB(searchRepeatedly, std::cref(b));
+    int mixed = 0;
+    int looks = 0;
+    do {
+        ++looks;
+        SharedLists::Access state = lists.Lock();
+        if (state->RootFolders.empty() || state->ResultList.Empty()) {
+            continue;  // a run between its start and its result
+        }
+        const bool isA = state->RootFolders[0] == a.root;
+        const char first = isA ? 'a' : 's';  // "a7.jpg" or "sub\b7.jpg"
+        const int32_t expected = isA ? 30 : 10;
+        if (state->ResultList.Count() != expected) {
+            ++mixed;
+        }
+        for (const FileRecord& r : state->ResultList.Records()) {
+            mixed += r.relativePath.front() != first ? 1 : 0;
+        }
+    } while (running.load() > 0);
+    frameA.join();
+    frameB.join();
+    EXPECT_EQ(mixed, 0) << "in " << looks << " looks";
+    SharedLists::Access state = lists.Lock();
+    ASSERT_EQ(state->RootFolders.size(), 1u);
+    EXPECT_EQ(state->ResultList.Count(), state->RootFolders[0] == a.root ? 30 : 10);
+}
+
+// The file list of one folder: which entries, their order, the current record.
+std::vector<std::string> Paths(SharedLists& lists) {
+    std::vector<std::string> out;
+    for (const FileRecord& r : lists.Lock()->ResultList.Records()) {
+        out.push_back(r.relativePath);
+    }
+    return out;
+}
+
+TEST(FolderFileListTest, KnownNamesOfOneLevelSortedWithTheOpenedFileCurrent) {
+    const std::string dir = test::MakeScratchDir("folderlist");
+    for (const char* name : {"b.jpg", "a.gif", "c.txt", "d/inner.jpg", "IMG.JPG", "archive.jpg.zip", "song.aif",
+                             "clip.wmv", "list.m3u", "radio.ra", "noext", "e.jpeg"}) {
+        ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
+    }
+    std::filesystem::create_directory(dir + "/x.jpg");
+    const std::string folder = test::ProgramRootOf(dir);
+    SharedLists lists;
+    lists.Lock()->SortCode = kSortWriteTimeAscending;
+
+    const FolderListResult r = BuildFolderList(lists, folder + "b.jpg");
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(Paths(lists),
+              (std::vector<std::string>{"a.gif", "b.jpg", "clip.wmv", "e.jpeg", "IMG.JPG", "song.aif", "x.jpg"}));
+    EXPECT_EQ(r.current, 1);
+    EXPECT_EQ(r.folder, folder);
+    EXPECT_EQ(lists.Lock()->RootFolders, std::vector<std::string>{folder});
+    EXPECT_EQ(lists.Lock()->SortCode, kSortWriteTimeAscending);  // the folder list does not change the sort choice
+    EXPECT_EQ(lists.Lock()->ResultList[6].attributes & kAttrDirectory, kAttrDirectory);
+
+    struct Case {
+        std::string opened;
+        int32_t current;
+    };
+
+    const Case cases[] = {
+            {folder + "x.jpg", 6},
+            {folder + "B.jpg", 0},  // a case difference is not the same path
+            {folder + "c.txt", 0},  // not listed
+            {folder + "IMG.JPG", 4},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BuildFolderList(lists, c.opened).current, c.current) << c.opened;
+    }
+}
+
+TEST(FolderFileListTest, NothingKnownOrNoFolderMeansNoImage) {
+    const std::string dir = test::MakeScratchDir("folderlist-empty");
+    ASSERT_TRUE(test::MakeFile(dir + "/readme.txt"));
+    const std::string folder = test::ProgramRootOf(dir);
+    SharedLists lists;
+    for (const std::string& opened : {folder + "readme.txt", folder + "missing\\a.jpg"}) {
+        FileRecord stale;
+        stale.relativePath = "stale.jpg";
+        lists.Lock()->ResultList.Append(stale);
+        const FolderListResult r = BuildFolderList(lists, opened);
+        EXPECT_FALSE(r.found) << opened;
+        SharedLists::Access state = lists.Lock();
+        EXPECT_TRUE(state->ResultList.Empty());
+        ASSERT_EQ(state->RootFolders.size(), 1u);
+        EXPECT_EQ(state->RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
+    }
+}
+
+TEST(FolderFileListTest, KnownExtensionsAreTheThirtyEight) {
+    EXPECT_EQ(kFolderListExtensions.size(), 38u);
+    for (const char* name : {"a.JPG", "a.jfif", "a.Cur", "a.aifc", "a.wm", "a.mpe", "x.y.qt"}) {
+        EXPECT_TRUE(HasFolderListExtension(name)) << name;
+    }
+    for (const char* name : {"a.m3u", "a.ra", "a.jp", "a.jpgx", "jpg", "a.", "a.png"}) {
+        EXPECT_FALSE(HasFolderListExtension(name)) << name;
     }
 }
 

@@ -27,11 +27,9 @@ inline bool MakeFile(const std::string& hostPath, uint64_t size = 0, uint64_t wr
     bool ok = ftruncate(fd, static_cast<off_t>(size)) == 0;
     if (ok && writeTime != 0) {
         const uint64_t sinceEpoch = writeTime - kUnixEpochAsFileTime;
-        struct timespec times[2];
-        times[0].tv_sec = 0;
-        times[0].tv_nsec = UTIME_OMIT;
-        times[1].tv_sec = static_cast<time_t>(sinceEpoch / 10000000ULL);
-        times[1].tv_nsec = static_cast<long>((sinceEpoch % 10000000ULL) * 100);
+        const struct timespec times[2] = {
+                {0, UTIME_OMIT},
+                {static_cast<time_t>(sinceEpoch / 10000000ULL), static_cast<long>((sinceEpoch % 10000000ULL) * 100)}};
         ok = futimens(fd, times) == 0;
     }
     close(fd);

@@ -3,7 +3,9 @@
 
 #include "TestPaths.h"
 #include "imaging/BmpBuilder.h"
+#include "imaging/ReaderFileBuilders.h"
 #include "platform/FileSystem.h"
+#include "view/BackgroundGrey.h"
 #include "view/ImageView.h"
 #include "view/SimulatedScrollHost.h"
 
@@ -121,6 +123,25 @@ TEST(ImageViewTest, MediaGoesToTheMediaWindowWhichIsReusedOrClosed) {
     EXPECT_EQ(std::count(f.events.calls.begin(), f.events.calls.end(), "fill"), 2);
     // "mpg4" is no media extension: it goes to the picture-object reader and fails.
     EXPECT_EQ(f.view.OpenInView(true, "\\v\\clip.mpg4"), 0);
+}
+
+// The view hands the current background grey (0 in full screen) to the cursor reader: the
+// cells a cursor image leaves empty follow it.
+TEST(ImageViewTest, CursorStripTakesTheCurrentBackgroundGrey) {
+    test::IconEntrySpec cursor;  // 16 x 16, 4 bits, every pixel palette entry 0
+    cursor.palette.assign(16, Bgr{1, 2, 3});
+    cursor.rows.assign(16, test::Bytes(8, 0));
+    Fixture f;
+    const std::string path = f.Write("c.cur", test::BuildIconFile(2, {cursor}));
+    for (const uint8_t grey : {uint8_t{0}, uint8_t{90}}) {
+        BackgroundGrey() = grey;
+        ASSERT_EQ(f.view.OpenInView(false, path), 1);
+        ASSERT_NE(f.view.Image(), nullptr);
+        EXPECT_EQ(std::pair(PixelAt(*f.view.Image(), 0, 0), PixelAt(*f.view.Image(), 63, 63)),
+                  std::pair(Bgr{1, 2, 3}, Bgr{grey, grey, grey}))
+                << int{grey};
+    }
+    BackgroundGrey() = kStartupBackgroundGrey;
 }
 
 }  // namespace

@@ -66,20 +66,15 @@ inline ReferenceFrame ReferenceRender(const ImageBuffer& img,
                 const int32_t x0 = std::min(static_cast<int32_t>(fx), w - 1);
                 const int32_t x1 = std::min(x0 + 1, w - 1);
                 float dx = fx - static_cast<float>(x0);
-                const Bgr p00 = PixelAt(img, x0, y0);
-                const Bgr p01 = PixelAt(img, x0, y1);
-                const Bgr p10 = PixelAt(img, x1, y0);
-                const Bgr p11 = PixelAt(img, x1, y1);
+                const Bgr p[4] = {PixelAt(img, x0, y0), PixelAt(img, x0, y1), PixelAt(img, x1, y0),
+                                  PixelAt(img, x1, y1)};
                 float left[3];
                 float right[3];
                 float value[3];
                 for (int k = 0; k < 3; ++k) {
-                    const int a = channel(p00, k);
-                    const int b = channel(p01, k);
-                    const int cc = channel(p10, k);
-                    const int d = channel(p11, k);
-                    left[k] = static_cast<float>(a) + static_cast<float>(b - a) * dy;
-                    right[k] = static_cast<float>(cc) + static_cast<float>(d - cc) * dy;
+                    const auto at = [&](int i) { return static_cast<float>(channel(p[i], k)); };
+                    left[k] = at(0) + (at(1) - at(0)) * dy;
+                    right[k] = at(2) + (at(3) - at(2)) * dy;
                     value[k] = left[k] + (right[k] - left[k]) * dx;
                     put(c, r, k, static_cast<uint8_t>(static_cast<int>(value[k])));
                 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "view/SimulatedScrollHost.h"
 #include "view/ZoomModel.h"
@@ -56,11 +57,9 @@ TEST_P(ZoomGestureTest, LandsOnItsNumbers) {
     case Act::ClickOut: f.zoom.SetClickMode(kClickModeZoomOut); [[fallthrough]];
     case Act::Click: f.zoom.ClickZoom(g.arg); break;
     }
-    EXPECT_EQ(f.zoom.Permille(), g.permille);
-    EXPECT_EQ(f.zoom.ZoomedWidth(), g.zoomedWidth);
-    EXPECT_EQ(f.zoom.Position(ScrollBar::Horizontal), g.hPos);
-    EXPECT_EQ(f.host.Position(ScrollBar::Horizontal), g.hPos);
-    EXPECT_EQ(f.zoom.ClickMode(), g.clickMode);
+    EXPECT_EQ(std::tuple(f.zoom.Permille(), f.zoom.ZoomedWidth(), f.zoom.Position(ScrollBar::Horizontal),
+                         f.host.Position(ScrollBar::Horizontal), f.zoom.ClickMode()),
+              std::tuple(g.permille, g.zoomedWidth, g.hPos, g.hPos, g.clickMode));
 }
 
 constexpr int32_t kIn = kClickModeZoomIn;
@@ -95,14 +94,6 @@ const Gesture kGestures[] = {
 
 INSTANTIATE_TEST_SUITE_P(Zoom, ZoomGestureTest, testing::ValuesIn(kGestures));
 
-TEST(ZoomModelTest, FitUnderThreePixelsIsRefusedAndWheelNotifies) {
-    Fixture thin({100, 100}, 10000, 20);
-    EXPECT_EQ(thin.zoom.LayOut(true), 0);
-    Fixture f({400, 300}, 640, 480);
-    f.zoom.Wheel(0, {10, 10});
-    EXPECT_EQ(f.host.zoomNotifications, 1);
-}
-
 TEST(ZoomModelTest, ScrollBarsAppearOnlyBeyondClientPlusOneInTwoPasses) {
     struct Row {
         int32_t imageWidth;
@@ -120,8 +111,7 @@ TEST(ZoomModelTest, ScrollBarsAppearOnlyBeyondClientPlusOneInTwoPasses) {
     // The second pass sees the client area the first pass's bars left; there is no third.
     Fixture f({400, 300}, 390, 305);
     f.zoom.UpdateScrollRanges();
-    EXPECT_EQ(f.zoom.Maximum(ScrollBar::Vertical), 4);
-    EXPECT_EQ(f.zoom.Maximum(ScrollBar::Horizontal), 6);
+    EXPECT_EQ(std::pair(f.zoom.Maximum(ScrollBar::Vertical), f.zoom.Maximum(ScrollBar::Horizontal)), std::pair(4, 6));
     EXPECT_TRUE(f.host.HasBar(ScrollBar::Horizontal) && f.host.HasBar(ScrollBar::Vertical));
     // Starting with both bars shown, the first pass adds their room back.
     f.zoom.SetImageSize(100, 100);
@@ -129,13 +119,6 @@ TEST(ZoomModelTest, ScrollBarsAppearOnlyBeyondClientPlusOneInTwoPasses) {
     f.zoom.UpdateScrollRanges();
     EXPECT_EQ(f.zoom.Maximum(ScrollBar::Vertical), 0);
     EXPECT_EQ(f.zoom.Client(), (ClientSize{400, 300}));
-}
-
-TEST(ZoomModelTest, ClickBeforeAnyPictureZoomsNothing) {
-    SimulatedScrollHost host({400, 300});
-    ZoomModel fresh(host);
-    fresh.ClickZoom({5, 5, 5, 5});
-    EXPECT_EQ(fresh.Factor(), 1.0f);
 }
 
 TEST(ZoomModelTest, LineAndPageDistances) {
@@ -188,17 +171,19 @@ TEST(ZoomModelTest, ZoomInStopsAtTheScrollableLimit) {
 TEST(ZoomModelTest, ResizeOverridesTheZoomedSizeUntilTheNextZoom) {
     Fixture f({2000, 2000}, 640, 480);
     EXPECT_TRUE(f.zoom.Resize(1280, 480, kFilterNearest));
-    EXPECT_EQ(f.zoom.ZoomedWidth(), 1280);
-    EXPECT_EQ(f.zoom.ZoomedHeight(), 480);
-    EXPECT_EQ(f.zoom.Permille(), 2000);
-    EXPECT_EQ(f.zoom.Filter(), kFilterNearest);
+    EXPECT_EQ(std::tuple(f.zoom.ZoomedWidth(), f.zoom.ZoomedHeight(), f.zoom.Permille(), f.zoom.Filter()),
+              std::tuple(1280, 480, 2000, kFilterNearest));
     f.zoom.ZoomIn();
     EXPECT_EQ(f.zoom.ZoomedWidth(), 671);
     EXPECT_FALSE(f.zoom.Resize(0, 10, kFilterBilinear));
     EXPECT_FALSE(f.zoom.Resize(10, -1, kFilterBilinear));
 }
 
-TEST(ZoomModelTest, ZoomOutBelowThreePixelsDoesNotRepaint) {
+// Fitting under 3 pixels is refused, zooming out below 3 does not repaint, a click before any
+// picture zooms nothing, and the wheel tells the frame (for its title).
+TEST(ZoomModelTest, TooSmallOrNoPictureAndWheelNotice) {
+    Fixture thin({100, 100}, 10000, 20);
+    EXPECT_EQ(thin.zoom.LayOut(true), 0);
     Fixture f({400, 300}, 4, 4);
     EXPECT_TRUE(f.zoom.ZoomOutAt(std::nullopt, kZoomStep));
     EXPECT_EQ(f.zoom.ZoomedWidth(), 3);
@@ -206,8 +191,13 @@ TEST(ZoomModelTest, ZoomOutBelowThreePixelsDoesNotRepaint) {
     f.zoom.ResetZoom();
     f.host.invalidations = 0;
     EXPECT_FALSE(f.zoom.ZoomOutAt(std::nullopt, kZoomStep));
-    EXPECT_EQ(f.zoom.ZoomedWidth(), 2);
-    EXPECT_EQ(f.host.invalidations, 0);
+    EXPECT_EQ(std::tuple(f.zoom.ZoomedWidth(), f.host.invalidations), std::tuple(2, 0));
+    f.zoom.Wheel(0, {10, 10});
+    EXPECT_EQ(f.host.zoomNotifications, 1);
+    SimulatedScrollHost host({400, 300});
+    ZoomModel fresh(host);
+    fresh.ClickZoom({5, 5, 5, 5});
+    EXPECT_EQ(fresh.Factor(), 1.0f);
 }
 
 }  // namespace
