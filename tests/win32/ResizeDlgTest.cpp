@@ -4,42 +4,20 @@
 #include <gtest/gtest.h>
 #include <utility>
 
+#include "Harness.h"
 #include "base/ResourceIds.h"
 #include "view/win32/ResizeDlg.h"
 
 namespace pv {
 namespace {
 
-constexpr UINT kProbe = WM_APP + 1;
-std::function<void(HWND)> gWhileOpen;
-HHOOK gHook = nullptr;
-
-LRESULT CALLBACK Probe(HWND h, UINT m, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR) {
-    if (m == kProbe) {
-        RemoveWindowSubclass(h, &Probe, id);
-        gWhileOpen(h);
-        if (IsWindow(h)) {  // whatever happened, the modal loop must end
-            PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
-        }
-        return 0;
-    }
-    return DefSubclassProc(h, m, wp, lp);
-}
-
-// Once the dialog is active, `whileOpen` runs inside its modal loop.
-LRESULT CALLBACK OnActivate(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_ACTIVATE && gHook != nullptr) {
-        UnhookWindowsHookEx(std::exchange(gHook, nullptr));
-        SetWindowSubclass(reinterpret_cast<HWND>(wp), &Probe, 1, 0);
-        PostMessageW(reinterpret_cast<HWND>(wp), kProbe, 0, 0);
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
+// The dialog as the frame runs it, owned by a window, with `whileOpen` run inside its loop.
 INT_PTR RunModal(CResizeDlg& dialog, std::function<void(HWND)> whileOpen) {
-    gWhileOpen = std::move(whileOpen);
-    gHook = SetWindowsHookExW(WH_CBT, &OnActivate, nullptr, GetCurrentThreadId());
-    return dialog.DoModal(nullptr);
+    test::UiThread ui(0, 0, [](HWND host) { return host; });
+    ui.onBox = std::move(whileOpen);
+    INT_PTR result = 0;
+    ui.Run([&] { result = dialog.DoModal(ui.host()); });
+    return result;
 }
 
 // The text of a dialog item, or of the dialog itself for id 0.
@@ -62,7 +40,7 @@ TEST(ResizeDlgTest, ShowsTheSizeRefusesBadSidesAndWritesBackOnlyOnOk) {
                            for (const wchar_t* refused : {L"0", L""}) {
                                SetDlgItemTextW(h, IDC_RESIZE_WIDTH, refused);
                                SendMessageW(h, WM_COMMAND, IDOK, 0);
-                               ASSERT_TRUE(IsWindow(h)) << refused;  // the dialog stays
+                               ASSERT_TRUE(IsWindowVisible(h)) << refused;  // the dialog stays up
                            }
                            SetDlgItemTextW(h, IDC_RESIZE_WIDTH, L"1280");
                            CheckRadioButton(h, IDC_RESIZE_NEAREST, IDC_RESIZE_BILINEAR, IDC_RESIZE_NEAREST);
