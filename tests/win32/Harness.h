@@ -200,20 +200,16 @@ struct Capture {
 inline Capture CaptureClient(HWND hwnd) {
     RECT r{};
     GetClientRect(hwnd, &r);
-    Capture c;
-    c.width = r.right;
-    c.height = r.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = c.width;
-    info.bmiHeader.biHeight = -c.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    Capture c{r.right, r.bottom, {}};
+    BITMAPINFO info{{.biSize = sizeof(BITMAPINFOHEADER),
+                     .biWidth = c.width,
+                     .biHeight = -c.height,
+                     .biPlanes = 1,
+                     .biBitCount = 32,
+                     .biCompression = BI_RGB}};
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
     GdiFlush();
@@ -222,7 +218,6 @@ inline Capture CaptureClient(HWND hwnd) {
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return c;
 }
 

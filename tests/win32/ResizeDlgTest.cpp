@@ -37,6 +37,7 @@ TEST(ResizeDlgTest, ShowsTheSizeRefusesBadSidesAndWritesBackOnlyOnOk) {
                            EXPECT_EQ(ItemText(h, IDC_RESIZE_CURRENT), L"640 x 480");
                            EXPECT_EQ(ItemText(h, IDC_RESIZE_WIDTH) + ItemText(h, IDC_RESIZE_HEIGHT), L"640480");
                            EXPECT_EQ(IsDlgButtonChecked(h, IDC_RESIZE_BILINEAR), BST_CHECKED);
+                           ShowWindow(h, SW_SHOW);  // as its loop does once idle; OK that ends it hides it
                            for (const wchar_t* refused : {L"0", L""}) {
                                SetDlgItemTextW(h, IDC_RESIZE_WIDTH, refused);
                                SendMessageW(h, WM_COMMAND, IDOK, 0);
