@@ -1,35 +1,25 @@
 // Frame threads under Wine: a real frame per thread, its settings, and the thread limit.
-#include <atomic>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "FrameUnderTest.h"
-#include "RegistrySandbox.h"
+#include "Harness.h"
 #include "app/FrameSettings.h"
-#include "app/win32/FrameThreads.h"
-#include "search/SharedLists.h"
-#include "platform/Settings.h"
 
 namespace pv {
 namespace {
 
 using test::FrameUnderTest;
 
-RECT WorkArea() {
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
 void ExpectCentred(HWND hwnd, int width, int height) {
     RECT r{};
+    RECT work{};
     GetWindowRect(hwnd, &r);
-    RECT work = WorkArea();
-    EXPECT_EQ(r.right - r.left, width);
-    EXPECT_EQ(r.bottom - r.top, height);
-    EXPECT_EQ(r.left, work.left + (work.right - work.left) / 2 - width / 2);
-    EXPECT_EQ(r.top, work.top + (work.bottom - work.top) / 2 - height / 2);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top),
+              std::tuple(work.left + (work.right - work.left) / 2 - width / 2,
+                         work.top + (work.bottom - work.top) / 2 - height / 2, width, height));
 }
 
 // Closed while minimised, the frame stores the normal rectangle it was shown in, not the
@@ -48,9 +38,9 @@ TEST(FrameThreadTest, FirstStartIsCentredAtDefaultSizeAndCloseStoresSettings) {
     EXPECT_EQ(frame.Close(), 1u);  // the frame's destruction quits its loop with 1
 
     const FrameStartSettings stored = ReadFrameStartSettings();
-    EXPECT_TRUE(stored.windowRect.left == shown.left && stored.windowRect.top == shown.top &&
-                stored.windowRect.right == shown.right && stored.windowRect.bottom == shown.bottom)
-            << stored.windowRect.left << "," << stored.windowRect.top;
+    EXPECT_EQ(std::tuple(stored.windowRect.left, stored.windowRect.top, stored.windowRect.right,
+                         stored.windowRect.bottom),
+              std::tuple(shown.left, shown.top, shown.right, shown.bottom));
     auto key = OpenSettingsKey(kProgramKey);
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->ReadDword("ThumbsMode"), 0u);
@@ -59,13 +49,7 @@ TEST(FrameThreadTest, FirstStartIsCentredAtDefaultSizeAndCloseStoresSettings) {
 
 TEST(FrameThreadTest, StoredSizeIsKeptButBadShapesAreIgnored) {
     test::RegistrySandbox sandbox;
-    {
-        auto key = CreateSettingsKey(kProgramKey);
-        std::vector<uint8_t> rect(16, 0);
-        int32_t values[4] = {5, 7, 905, 707};
-        memcpy(rect.data(), values, 16);
-        key->WriteBinary("WindowRect", rect);
-    }
+    test::StoreWindowRect(5, 7, 905, 707);
     {
         FrameUnderTest frame;
         ASSERT_NE(frame.frame(), nullptr);
@@ -84,25 +68,21 @@ TEST(FrameThreadTest, StoredSizeIsKeptButBadShapesAreIgnored) {
     }
 }
 
-std::atomic<int> gReports{0};
-std::string gLastText;
-std::string gLastCaption;
+std::vector<std::string> gReports;  // "caption: text", reported on the starting thread
 HANDLE gRelease = nullptr;
 
 void RecordReport(const char* text, const char* caption) {
-    gLastText = text;
-    gLastCaption = caption;
-    ++gReports;
+    gReports.push_back(std::string(caption) + ": " + text);
 }
 
 DWORD WINAPI WaitForRelease(void*) {
-    WaitForSingleObject(gRelease, INFINITE);
+    WaitForSingleObject(gRelease, 10000);
     return 0;
 }
 
 TEST(FrameThreadsTest, SixtyFourthFrameIsRefusedWithItsMessage) {
     gRelease = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    gReports = 0;
+    gReports.clear();
     {
         SharedLists lists;
         CFrameThreads threads(lists, &WaitForRelease, &RecordReport);
@@ -110,12 +90,10 @@ TEST(FrameThreadsTest, SixtyFourthFrameIsRefusedWithItsMessage) {
             threads.StartFrameThread(std::string(), SW_SHOW);
         }
         EXPECT_EQ(threads.count(), 63u);
-        EXPECT_EQ(gReports.load(), 0);
+        EXPECT_TRUE(gReports.empty());
         threads.StartFrameThread(std::string(), SW_SHOW);
         EXPECT_EQ(threads.count(), 63u);
-        EXPECT_EQ(gReports.load(), 1);
-        EXPECT_EQ(gLastText, "ERROR: Cannot create ANY MORE threads!!!");
-        EXPECT_EQ(gLastCaption, "RUDor");
+        EXPECT_EQ(gReports, std::vector<std::string>{"RUDor: ERROR: Cannot create ANY MORE threads!!!"});
 
         SetEvent(gRelease);
         threads.WaitForAll();

@@ -1,57 +1,30 @@
 // The main frame under Wine, on its own frame thread with its real message loop, driven by
 // messages as a user's clicks and keys would drive it.
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
-#include "FrameUnderTest.h"
-#include "RegistrySandbox.h"
-#include "imaging/BmpWriter.h"
-#include "platform/FileSystem.h"
-#include "platform/Settings.h"
-#include "search/SharedLists.h"
+#include "Harness.h"
+#include "TestPaths.h"
 
 namespace pv {
 namespace {
 
 using test::FrameUnderTest;
+using test::Send;
 
 // The open dialog's file-name box (cmb13) and the message that fills it (CDM_SETCONTROLTEXT).
 constexpr WPARAM kFileNameBox = 0x047C;
 constexpr UINT kSetControlText = WM_USER + 104;
 
-void WritePicture(const std::string& path, int w, int h) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(RowStride(24, w)) * static_cast<size_t>(h), 0x80);
-    ImageBuffer img;
-    img.width = w;
-    img.height = h;
-    img.stride = RowStride(24, w);
-    img.pixels = pixels.data();
-    ASSERT_EQ(WriteWholeFile(path, Encode24BitBmp(img)), Status::Ok);
-}
-
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Per process: CTest runs the tests of this suite side by side.
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = Narrow(temp) + "pictavo-frame-" + std::to_string(GetCurrentProcessId()) + "\\";
-        // Process ids come back: a folder left by an earlier process must not add its files.
-        std::error_code ignored;
-        std::filesystem::remove_all(Widen(folder_), ignored);
-        CreateDirectoryW(Widen(folder_).c_str(), nullptr);
-        WritePicture(folder_ + "a.bmp", 3, 2);
-        WritePicture(folder_ + "b.bmp", 5, 4);
+        folder_ = test::MakeScratchDir("frame") + "\\";
+        test::WritePicture(folder_ + "a.bmp", 3, 2);
+        test::WritePicture(folder_ + "b.bmp", 5, 4);
         ASSERT_EQ(WriteWholeFile(folder_ + "c.bmp", {'B', 'M', 1, 2}), Status::Ok);  // unreadable
         ASSERT_EQ(WriteWholeFile(folder_ + "d.bmp", {'n', 'o'}), Status::Ok);        // unreadable
-        WritePicture(folder_ + "e.bmp", 1200, 900);
-    }
-
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(Widen(folder_), ignored);
+        test::WritePicture(folder_ + "e.bmp", 1200, 900);
     }
 
     [[nodiscard]] std::string Tail(const char* name) const { return "\"" + folder_ + name + "\""; }
@@ -95,12 +68,12 @@ TEST_F(MainFrameTest, ToggleShowsTheModesPanesAndAnEmptyFrameStaysAsItIs) {
         FrameUnderTest empty;
         ASSERT_NE(empty.frame(), nullptr);
         MINMAXINFO info{};
-        FrameUnderTest::Send(empty.frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        Send(empty.frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
         EXPECT_TRUE(info.ptMinTrackSize.x == 800 && info.ptMinTrackSize.y == 660);  // no smaller by dragging
         empty.Command(ID_VIEW_TOGGLE);
         EXPECT_EQ(empty.Mode(), 0);  // nothing to show in thumbnails: no change
         // A click on the empty view asks for the texts: there is nothing to write.
-        FrameUnderTest::Send(empty.frame(), UM_REFRESHTEXTS, 0, 0);
+        Send(empty.frame(), UM_REFRESHTEXTS, 0, 0);
         EXPECT_EQ(empty.Title(), "Pictavo");
         EXPECT_EQ(empty.Counter(), "");
     }
@@ -113,13 +86,7 @@ TEST_F(MainFrameTest, ToggleShowsTheModesPanesAndAnEmptyFrameStaysAsItIs) {
 }
 
 TEST_F(MainFrameTest, FullScreenCoversTheScreenAndRestoresThePlacement) {
-    {
-        // A stored size above the minimum tracking size, so the placement can come back exactly.
-        std::vector<uint8_t> rect(16, 0);
-        const int32_t values[4] = {0, 0, 900, 700};
-        memcpy(rect.data(), values, 16);
-        CreateSettingsKey(kProgramKey)->WriteBinary("WindowRect", rect);
-    }
+    test::StoreWindowRect(0, 0, 900, 700);  // above the minimum tracking size: comes back exactly
     FrameUnderTest f(Tail("a.bmp"));
     ASSERT_NE(f.frame(), nullptr);
     RECT before{};
@@ -150,8 +117,7 @@ TEST_F(MainFrameTest, FileOpenMakesTheChosenFileCurrent) {
     ASSERT_NE(f.frame(), nullptr);
     HWND dialog = f.PostForDialog(WM_COMMAND, ID_FILE_OPEN, 0);
     ASSERT_NE(dialog, nullptr);
-    FrameUnderTest::Send(dialog, kSetControlText, kFileNameBox,
-                         reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
+    Send(dialog, kSetControlText, kFileNameBox, reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
     EXPECT_EQ(f.StatusPane(), folder_ + "b.bmp");
@@ -170,10 +136,10 @@ TEST_F(MainFrameTest, ARoadArrivingWhileAnOpensMessageBoxIsUpIsRefused) {
     HWND box = f.PostForDialog(UM_SHOWITEM, 5, 0);  // the broken GIF: "Can't read image!"
     ASSERT_NE(box, nullptr);
     f.Command(ID_LIST_BACK);
-    FrameUnderTest::Send(f.frame(), UM_SHOWITEM, 1, 0);
+    Send(f.frame(), UM_SHOWITEM, 1, 0);
     EXPECT_EQ(f.Counter(), "1  /  6");
     EXPECT_EQ(f.Title(), "Pictavo");
-    FrameUnderTest::Send(box, WM_COMMAND, IDOK, 0);
+    Send(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
     EXPECT_EQ(f.Counter(), "6  /  6");
     EXPECT_EQ(f.StatusPane(), folder_ + "f.gif");

@@ -1,6 +1,7 @@
 // Files only the Windows picture object reads (metafiles, unusual BMP variants, GIF or BMP
 // data behind a JPEG name) come out as 24-bit top-down pictures through the view's road.
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,36 +18,24 @@ std::string TempPath(const std::string& name) {
     return test::MakeScratchDir(name) + "\\" + name;
 }
 
-void Put16(std::vector<uint8_t>& v, uint16_t x) {
-    v.push_back(static_cast<uint8_t>(x));
-    v.push_back(static_cast<uint8_t>(x >> 8));
-}
-
-void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    Put16(v, static_cast<uint16_t>(x));
-    Put16(v, static_cast<uint16_t>(x >> 16));
+void Put(std::vector<uint8_t>& v, std::initializer_list<uint32_t> values, int bytes = 4) {
+    for (uint32_t x : values) {
+        for (int i = 0; i < bytes; ++i) {
+            v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+        }
+    }
 }
 
 // 4 x 2, 4 bits: the top row red (index 1), the bottom row blue (index 2).
 std::vector<uint8_t> FourBitBmp() {
     std::vector<uint8_t> v{'B', 'M'};
-    Put32(v, 14 + 40 + 64 + 8);
-    Put32(v, 0);
-    Put32(v, 14 + 40 + 64);
-    Put32(v, 40);
-    Put32(v, 4);
-    Put32(v, 2);
-    Put16(v, 1);
-    Put16(v, 4);
-    for (int i = 0; i < 6; ++i) {
-        Put32(v, 0);
+    Put(v, {14 + 40 + 64 + 8, 0, 14 + 40 + 64, 40, 4, 2});
+    Put(v, {1, 4}, 2);
+    Put(v, {0, 0, 0, 0, 0, 0});
+    for (uint32_t i = 0; i < 16; ++i) {
+        Put(v, {i == 2 ? 0xFFu : i == 1 ? 0xFF0000u : 0u});  // blue, green, red, 0
     }
-    for (int i = 0; i < 16; ++i) {
-        const uint8_t entry[4] = {static_cast<uint8_t>(i == 2 ? 255 : 0), 0, static_cast<uint8_t>(i == 1 ? 255 : 0), 0};
-        v.insert(v.end(), entry, entry + 4);
-    }
-    const uint8_t rows[8] = {0x22, 0x22, 0, 0, 0x11, 0x11, 0, 0};  // bottom row first
-    v.insert(v.end(), rows, rows + 8);
+    Put(v, {0x2222, 0x1111});  // bottom row first
     return v;
 }
 
@@ -100,17 +89,13 @@ TEST(PictureObjectTest, EnhancedAndPlaceableMetafilesAreRendered) {
     DeleteMetaFile(mf);
     DeleteObject(red);
     std::vector<uint8_t> wmf;
-    Put32(wmf, 0x9AC6CDD7);
-    Put16(wmf, 0);
-    for (int v : {0, 0, 32, 32, 96}) {
-        Put16(wmf, static_cast<uint16_t>(v));
-    }
-    Put32(wmf, 0);
-    uint16_t checksum = 0;
+    Put(wmf, {0x9AC6CDD7});
+    Put(wmf, {0, 0, 0, 32, 32, 96, 0, 0}, 2);
+    uint32_t checksum = 0;
     for (size_t i = 0; i < 20; i += 2) {
-        checksum = static_cast<uint16_t>(checksum ^ (wmf[i] | wmf[i + 1] << 8));
+        checksum ^= static_cast<uint32_t>(wmf[i] | wmf[i + 1] << 8);
     }
-    Put16(wmf, checksum);
+    Put(wmf, {checksum}, 2);
     wmf.insert(wmf.end(), bits.begin(), bits.end());
     const std::string wmfPath = TempPath("square.wmf");
     ASSERT_EQ(WriteWholeFile(wmfPath, wmf), Status::Ok);

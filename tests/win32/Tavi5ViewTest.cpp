@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "UiThread.h"
-#include "base/win32/Wide.h"
-#include "imaging/BmpWriter.h"
+#include "Harness.h"
+#include "TestPaths.h"
 #include "imaging/GifBuilder.h"
-#include "platform/FileSystem.h"
 #include "view/win32/Tavi5View.h"
 
 namespace pv {
@@ -15,104 +13,29 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(208, 211, 209);
 
-// A host window whose only child is the view, filling it. Message boxes its thread opens
-// are answered by `onBox` (run inside the box's own message loop) and then closed.
-class ViewHost {
-public:
-    ViewHost(int clientWidth, int clientHeight)
-        : ui_([this, clientWidth, clientHeight] { return Create(clientWidth, clientHeight); }) {}
+// The view filling a host window of the given client size.
+struct ViewHost {
+    ViewHost(int w, int h)
+        : ui(w, h, [this, w, h](HWND host) {
+              view = std::make_unique<CTavi5View>();
+              view->CreateView(host, 1000);
+              MoveWindow(view->hwnd(), 0, 0, w, h, TRUE);
+              return host;
+          }) {}
 
-    CTavi5View& view() { return *view_; }
-
-    [[nodiscard]] HWND hwnd() const { return ui_.hwnd(); }
-
-    void Run(const std::function<void()>& work) const { ui_.Run(work); }
-
-    std::function<void(HWND box)> onBox;
-
-private:
-    static constexpr UINT kBoxUp = WM_APP + 78;
-    static inline thread_local HWND hookHost = nullptr;
-
-    // Sees every dialog the thread creates, owned or not, so a box never waits for a click.
-    static LRESULT CALLBACK CbtHook(int code, WPARAM w, LPARAM l) {
-        wchar_t cls[16] = {};
-        if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(w), cls, 16) > 0 &&
-            std::wstring(cls) == L"#32770") {
-            PostMessageW(hookHost, kBoxUp, w, 0);
-        }
-        return CallNextHookEx(nullptr, code, w, l);
-    }
-
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        if (m == test::UiThread::kRunMessage) {
-            (*reinterpret_cast<const std::function<void()>*>(l))();
-            return 0;
-        }
-        if (m == kBoxUp) {
-            auto* self = reinterpret_cast<ViewHost*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-            if (self->onBox) {
-                self->onBox(reinterpret_cast<HWND>(w));
-            }
-            PostMessageW(reinterpret_cast<HWND>(w), WM_COMMAND, IDOK, 0);
-            return 0;
-        }
-        if (m == WM_CLOSE) {
-            DestroyWindow(h);
-            return 0;
-        }
-        return DefWindowProcW(h, m, w, l);
-    }
-
-    HWND Create(int w, int h) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Tavi5ViewTestHost";
-        RegisterClassW(&wc);
-        RECT r{0, 0, w, h};
-        AdjustWindowRect(&r, WS_POPUP, FALSE);
-        HWND host = CreateWindowW(L"Tavi5ViewTestHost", L"host", WS_POPUP | WS_VISIBLE, 0, 0, r.right - r.left,
-                                  r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrW(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        hookHost = host;
-        SetWindowsHookExW(WH_CBT, &CbtHook, nullptr, GetCurrentThreadId());  // ends with the thread
-        view_ = std::make_unique<CTavi5View>();
-        view_->CreateView(host, 1000);
-        MoveWindow(view_->hwnd(), 0, 0, w, h, TRUE);
-        return host;
-    }
-
-    std::unique_ptr<CTavi5View> view_;
-    test::UiThread ui_;
+    std::unique_ptr<CTavi5View> view;  // outlives the thread
+    test::UiThread ui;
 };
 
-// In the temp folder, named for this process (copies of the suite run side by side).
-std::string WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::string path = Narrow(temp) + std::to_string(GetCurrentProcessId()) + "-" + name;
-    EXPECT_EQ(WriteWholeFile(path, bytes), Status::Ok);
-    return path;
+// In a scratch folder of this case and process.
+std::string Scratch(const std::string& name) {
+    return test::MakeScratchDir(name) + "\\" + name;
 }
 
-// A 24-bit picture whose pixel (x, y) has red x, green y, blue 99 (mod 256).
-std::string WritePicture(const std::string& name, int w, int h) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(RowStride(24, w)) * static_cast<size_t>(h));
-    ImageBuffer img;
-    img.width = w;
-    img.height = h;
-    img.stride = RowStride(24, w);
-    img.pixels = pixels.data();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.pixels + static_cast<size_t>(y) * img.stride + 3 * static_cast<size_t>(x);
-            p[0] = 99;
-            p[1] = static_cast<uint8_t>(y);
-            p[2] = static_cast<uint8_t>(x);
-        }
-    }
-    return WriteScratch(name, Encode24BitBmp(img));
+std::string WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string path = Scratch(name);  // a fresh folder each call
+    EXPECT_EQ(WriteWholeFile(path, bytes), Status::Ok);
+    return path;
 }
 
 // A two-frame animation, red then blue, 100 ms a frame.
@@ -136,21 +59,21 @@ TEST(Tavi5ViewTest, FailureBoxIsOwnedByTheFrameAndASecondOpenWhileItIsUpIsKept) 
     const std::string animation = WriteAnimation("view-reentry.gif", 40, 30);
     ViewHost host(200, 150);
     HWND owner = nullptr;
-    host.onBox = [&](HWND box) {
+    host.ui.onBox = [&](HWND box) {
         owner = GetWindow(box, GW_OWNER);
         // The frame's Forward while the box is up: another road into the same view.
-        EXPECT_EQ(host.view().OpenInView(false, animation), 1);
+        EXPECT_EQ(host.view->OpenInView(false, animation), 1);
     };
     int opened = -1;
-    host.Run([&] { opened = host.view().OpenInView(false, broken); });
+    host.ui.Run([&] { opened = host.view->OpenInView(false, broken); });
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(owner, host.hwnd());
-    host.Run([&] {
-        ASSERT_NE(host.view().model().Reader(), nullptr);
-        EXPECT_EQ(host.view().model().FrameCount(), 2);
-        EXPECT_EQ(host.view().AnimationWorkerState(), AnimationState::Running);
+    EXPECT_EQ(owner, host.ui.host());
+    host.ui.Run([&] {
+        ASSERT_NE(host.view->model().Reader(), nullptr);
+        EXPECT_EQ(host.view->model().FrameCount(), 2);
+        EXPECT_EQ(host.view->AnimationWorkerState(), AnimationState::Running);
     });
-    test::Capture c = test::CaptureClient(host.view().hwnd());
+    test::Capture c = test::CaptureClient(host.view->hwnd());
     EXPECT_TRUE(IsFrameColour(c.At(100, 75)));
 }
 
@@ -158,8 +81,8 @@ TEST(Tavi5ViewTest, AnAnimationFitsResizesAndSavesTheFrameShown) {
     const std::string animation = WriteAnimation("view-animation.gif", 300, 200);
     ViewHost host(200, 150);
     // One call on the window's thread: the pass that would end the resize waits behind it.
-    host.Run([&] {
-        CTavi5View& v = host.view();
+    host.ui.Run([&] {
+        CTavi5View& v = *host.view;
         ASSERT_EQ(v.OpenInView(false, animation), 1);
         ASSERT_TRUE(v.model().ImageReady());
         v.SetFitFlag(true);  // the pane had scroll bars when the factor was taken
@@ -183,24 +106,25 @@ TEST(Tavi5ViewTest, AnAnimationFitsResizesAndSavesTheFrameShown) {
 }
 
 TEST(Tavi5ViewTest, SmallPictureIsCentredAndAZoomStepRepaintsIt) {
-    const std::string path = WritePicture("view-small.bmp", 100, 60);
+    const std::string path = Scratch("view-small.bmp");
+    test::WritePicture(path, 100, 60);
     ViewHost host(400, 300);
-    host.Run([&] { ASSERT_EQ(host.view().OpenInView(false, path), 1); });
-    test::Capture c = test::CaptureClient(host.view().hwnd());
+    host.ui.Run([&] { ASSERT_EQ(host.view->OpenInView(false, path), 1); });
+    test::Capture c = test::CaptureClient(host.view->hwnd());
     ASSERT_EQ(c.width, 400);
     EXPECT_EQ(c.At(149, 150), kBackground);
     EXPECT_EQ(c.At(150, 120), RGB(0, 0, 99));
     EXPECT_EQ(c.At(249, 179), RGB(99, 59, 99));
     EXPECT_EQ(c.At(250, 180), kBackground);
 
-    host.Run([&] {
-        host.view().SetFilter(kFilterNearest);
-        host.view().ZoomIn();
+    host.ui.Run([&] {
+        host.view->SetFilter(kFilterNearest);
+        host.view->ZoomIn();
     });
-    EXPECT_EQ(host.view().model().zoom().Permille(), 1049);
-    EXPECT_EQ(host.view().model().zoom().ZoomedWidth(), 104);
-    EXPECT_EQ(host.view().model().zoom().ZoomedHeight(), 62);
-    c = test::CaptureClient(host.view().hwnd());
+    EXPECT_EQ(host.view->model().zoom().Permille(), 1049);
+    EXPECT_EQ(host.view->model().zoom().ZoomedWidth(), 104);
+    EXPECT_EQ(host.view->model().zoom().ZoomedHeight(), 62);
+    c = test::CaptureClient(host.view->hwnd());
     // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
     EXPECT_EQ(c.At(147, 150), kBackground);
     EXPECT_EQ(c.At(148, 119), RGB(0, 0, 99));
@@ -209,14 +133,15 @@ TEST(Tavi5ViewTest, SmallPictureIsCentredAndAZoomStepRepaintsIt) {
 }
 
 TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
-    const std::string path = WritePicture("view-wide.bmp", 70000, 2);
+    const std::string path = Scratch("view-wide.bmp");
+    test::WritePicture(path, 70000, 2);
     ViewHost host(400, 100);
-    host.Run([&] {
-        ASSERT_EQ(host.view().OpenInView(false, path), 1);
-        const ZoomModel& zoom = host.view().model().zoom();
+    host.ui.Run([&] {
+        ASSERT_EQ(host.view->OpenInView(false, path), 1);
+        const ZoomModel& zoom = host.view->model().zoom();
         ASSERT_EQ(zoom.Maximum(ScrollBar::Horizontal), 70000 - 400 - 1);
         EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), zoom.Maximum(ScrollBar::Horizontal) / 2);
-        HWND v = host.view().hwnd();
+        HWND v = host.view->hwnd();
         SCROLLBARINFO bar{};
         bar.cbSize = sizeof bar;
         ASSERT_TRUE(GetScrollBarInfo(v, OBJID_HSCROLL, &bar));
@@ -231,7 +156,7 @@ TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
         EXPECT_EQ(zoom.Position(ScrollBar::Horizontal), 69599);
     });
     // The last 400 columns, from 69599 (red 69599 mod 256 = 223), on the centred rows.
-    test::Capture c = test::CaptureClient(host.view().hwnd());
+    test::Capture c = test::CaptureClient(host.view->hwnd());
     const int top = (c.height - 2) / 2;
     EXPECT_EQ(c.At(0, top), RGB(223, 0, 99));
     EXPECT_EQ(c.At(10, top + 1), RGB(233, 1, 99));

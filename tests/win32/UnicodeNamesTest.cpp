@@ -2,7 +2,7 @@
 // reading and replacing files, and the registry.
 #include <gtest/gtest.h>
 
-#include "RegistrySandbox.h"
+#include "Harness.h"
 #include "TestPaths.h"
 #include "base/win32/Wide.h"
 #include "platform/FileSystem.h"
