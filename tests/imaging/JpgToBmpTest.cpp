@@ -45,8 +45,7 @@ TEST(JpgToBmpTest, ReductionByRatioToTheThumbnailBox) {
     for (const Case& c : cases) {
         EXPECT_EQ(CJpgToBmp::ReductionFor(c.width, c.height, 100, 101), c.reduction) << c.width << "x" << c.height;
         CJpgToBmp reader;
-        int32_t fullWidth = 0;
-        int32_t fullHeight = 0;
+        int32_t fullWidth = 0, fullHeight = 0;
         ASSERT_EQ(reader.ReadScaled(Jpeg(c.width, c.height), 100, 101, fullWidth, fullHeight), Status::Ok);
         EXPECT_EQ(std::tuple(reader.image().width, reader.image().height, fullWidth, fullHeight),
                   std::tuple(c.deliveredWidth, c.deliveredHeight, c.width, c.height));
@@ -86,8 +85,7 @@ TEST(JpgToBmpTest, JpegNamedFilesAreCheckedByContent) {
 
 TEST(JpgToBmpTest, TruncatedFilesAreShownPartlyOrRefused) {
     const Bytes jpeg = Jpeg(64, 48);
-    int shown = 0;
-    int refused = 0;
+    int shown = 0, refused = 0;
     for (size_t cut = 2; cut < jpeg.size(); cut += 37) {
         CJpgToBmp reader;
         std::vector<uint8_t> part(jpeg.begin(), jpeg.begin() + static_cast<long>(cut));
@@ -117,16 +115,16 @@ std::vector<uint8_t> ProgressiveGrey(JDIMENSION side, bool everyBit) {
     c.input_components = 1;
     c.in_color_space = JCS_GRAYSCALE;
     jpeg_set_defaults(&c);
+    jpeg_simple_progression(&c);
     std::vector<jpeg_scan_info> scans;
-    for (int k = 0; k < 64; ++k) {
+    for (int k = 0; everyBit && k < 64; ++k) {
         for (int bit = 10; bit >= 0; --bit) {
             scans.push_back({1, {0}, k, k, bit == 10 ? 0 : bit + 1, bit});
         }
     }
-    c.scan_info = everyBit ? scans.data() : nullptr;
-    c.num_scans = everyBit ? static_cast<int>(scans.size()) : 0;
-    if (!everyBit) {
-        jpeg_simple_progression(&c);
+    if (everyBit) {
+        c.scan_info = scans.data();
+        c.num_scans = static_cast<int>(scans.size());
     }
     jpeg_start_compress(&c, TRUE);
     std::vector<uint8_t> row(side);
@@ -161,8 +159,7 @@ TEST(JpgToBmpTest, APictureFarLargerThanItsBytesIsRefused) {
     ASSERT_NE(sof, file.end());
     std::copy_n(Bytes{0xEA, 0x60, 0xEA, 0x60}.begin(), 4, sof + 5);
     CJpgToBmp reader;
-    int32_t fullWidth = 0;
-    int32_t fullHeight = 0;
+    int32_t fullWidth = 0, fullHeight = 0;
     EXPECT_EQ(reader.ReadScaled(file, 100, 101, fullWidth, fullHeight), Status::TooLarge);
     EXPECT_FALSE(reader.image().HasPicture());
 }

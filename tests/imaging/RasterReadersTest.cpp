@@ -1,10 +1,13 @@
-// The BMP, PCX, TGA and PSD readers (pixels by layout, short data, refusals), the
+// The BMP, PCX, TGA, PSD, ICO and CUR readers (pixels by layout, short data, refusals), the
 // row-padding rule and the class heaps.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "ReaderFileBuilders.h"
 #include "imaging/BmpToBmp.h"
 #include "imaging/ClassHeap.h"
+#include "imaging/CurToBmp.h"
+#include "imaging/IcoToBmp.h"
 #include "imaging/PcxToBmp.h"
 #include "imaging/PsdToBmp.h"
 #include "imaging/TgaToBmp.h"
@@ -42,9 +45,9 @@ TEST(RowStrideTest, PadsEveryDepthToFourBytes) {
 TEST(BmpToBmpTest, RowsComeOutTopDownWithTheirPadding) {
     // Width 1: three pixel bytes and one padding byte a row; file row 0 is the bottom.
     CBmpToBmp reader;
-    ASSERT_EQ(reader.Read(BuildBmp(
-                      {.width = 1, .height = 3, .fileRows = {{1, 2, 3, 0xA}, {4, 5, 6, 0xB}, {7, 8, 9, 0xC}}})),
-              Ok);
+    const Bytes file =
+            BuildBmp({.width = 1, .height = 3, .fileRows = {{1, 2, 3, 0xA}, {4, 5, 6, 0xB}, {7, 8, 9, 0xC}}});
+    ASSERT_EQ(reader.Read(file), Ok);
     const ImageBuffer& img = reader.image();
     EXPECT_EQ(std::pair(img.stride, img.palette), std::pair(4u, static_cast<const uint8_t*>(nullptr)));
     EXPECT_EQ(Bytes(img.pixels, img.pixels + 12), (Bytes{7, 8, 9, 0xC, 4, 5, 6, 0xB, 1, 2, 3, 0xA}));
@@ -83,10 +86,7 @@ TEST(BmpToBmpTest, RefusesOrLeavesToThePictureObject) {
             {"zero height", BuildBmp({.height = 0}), {}, BadHeader},
             {"most negative height", BuildBmp({.height = INT32_MIN}), {}, BadHeader},
             {"3 000 000 x 2 000 000", BuildBmp({.width = 3000000, .height = 2000000}), {}, TooLarge},
-            {"8-bit rows past the budget",
-             BuildBmp({.width = INT32_MAX, .height = 1, .bitsPerPixel = 8}),
-             {},
-             TooLarge},
+            {"8 bits, width INT32_MAX", BuildBmp({.width = INT32_MAX, .height = 1, .bitsPerPixel = 8}), {}, TooLarge},
             {"palette of 257", BuildBmp({.bitsPerPixel = 8, .coloursUsed = 257}), {}, BadHeader},
             {"palette that overflows", BuildBmp({.bitsPerPixel = 8, .coloursUsed = 0x40000001}), {}, BadHeader},
             {"rows past the end", BuildBmp({}), {}, Truncated},
@@ -167,14 +167,8 @@ TEST(PcxToBmpTest, RunsPaddingPlanesAndPalettes) {
 TEST(PcxToBmpTest, RefusesWhatItCannotShow) {
     const Bytes data(64, 1);
     ExpectReads<CPcxToBmp>({
-            {"1 bit a plane",
-             BuildPcx({.width = 8, .bitsPerPlane = 1, .bytesPerLine = 1, .data = data}),
-             {},
-             Unsupported},
-            {"4 bits a plane",
-             BuildPcx({.width = 8, .bitsPerPlane = 4, .bytesPerLine = 4, .data = data}),
-             {},
-             Unsupported},
+            {"1 bit a plane", BuildPcx({.width = 8, .bitsPerPlane = 1, .bytesPerLine = 1}), {}, Unsupported},
+            {"4 bits a plane", BuildPcx({.width = 8, .bitsPerPlane = 4, .bytesPerLine = 4}), {}, Unsupported},
             {"2 planes", BuildPcx({.planes = 2, .data = data}), {}, Unsupported},
             {"4 planes", BuildPcx({.planes = 4, .data = data}), {}, Unsupported},
             {"line shorter than the width", BuildPcx({.width = 8, .bytesPerLine = 4, .data = data}), {}, BadHeader},
@@ -204,15 +198,12 @@ TEST(TgaToBmpTest, EveryLayoutGivesItsPixels) {
     };
     // 8-bit indices into a colour map of 15/16-bit (2 bytes) or 24-bit entries.
     const auto mapped = [](uint8_t type, uint16_t width, uint16_t first, uint8_t bits, const Bytes& map, Bytes data) {
-        return BuildTga(TgaSpec{.imageType = type,
-                                .width = width,
-                                .bitsPerPixel = 8,
-                                .mapType = 1,
-                                .mapFirst = first,
-                                .mapLength = static_cast<uint16_t>(map.size() / (bits == 24 ? 3 : 2)),
-                                .mapEntryBits = bits,
-                                .map = map,
-                                .data = std::move(data)});
+        TgaSpec s{.imageType = type, .width = width, .bitsPerPixel = 8, .mapType = 1, .mapFirst = first};
+        s.mapLength = static_cast<uint16_t>(map.size() / (bits == 24 ? 3 : 2));
+        s.mapEntryBits = bits;
+        s.map = map;
+        s.data = std::move(data);
+        return BuildTga(s);
     };
     // 16-bit pixels and map entries: five bits a channel, red highest, the top bit unused.
     const Bytes fiveBits{0, 0x7C, 0xE0, 3, 0x1F, 0, 0, 0x80};
@@ -263,10 +254,7 @@ TEST(TgaToBmpTest, RefusesBadHeaders) {
              BuildTga({.mapType = 1, .mapLength = 1024, .map = Bytes(3072, 0), .data = data}),
              {},
              BadHeader},
-            {"map past the end",
-             BuildTga({.mapType = 1, .mapLength = 1023, .map = Bytes(10, 0), .data = data}),
-             {},
-             Truncated},
+            {"map past the end", BuildTga({.mapType = 1, .mapLength = 1023, .map = Bytes(10, 0)}), {}, Truncated},
             {"12 bits per pixel", BuildTga({.bitsPerPixel = 12}), {}, Unsupported},
             {"image type 32", BuildTga({.imageType = 32}), {}, Unsupported},
             {"width 0", BuildTga({.width = 0}), {}, BadHeader},
@@ -357,6 +345,143 @@ TEST(PsdToBmpTest, RefusesWhatItCannotShow) {
             {"a section past the end", pastTheEnd, {}, Truncated},
             {"20 bytes", Bytes(pastTheEnd.begin(), pastTheEnd.begin() + 20), {}, Truncated},
     });
+}
+
+// --- ICO and CUR: a strip of 64 x 64 cells ---
+
+constexpr Bgr kGrey{216, 216, 216};
+
+// Stored row r, column x of the images: index (x + r) % n, palette entry i = (i, 2i, 3i) for
+// the indexed depths; (x, r, 99) for the direct ones.
+Bgr Expected(uint16_t bits, unsigned x, unsigned r) {
+    if (bits > 8) {
+        return {static_cast<uint8_t>(x), static_cast<uint8_t>(r), 99};
+    }
+    const unsigned i = (x + r) % (1u << bits);
+    return {static_cast<uint8_t>(i), static_cast<uint8_t>(2 * i), static_cast<uint8_t>(3 * i)};
+}
+
+IconEntrySpec MakeImage(uint8_t w, uint8_t h, uint16_t bits) {
+    IconEntrySpec e{.width = w, .height = h, .headerWidth = w, .headerHeight = 2 * h, .bitCount = bits};
+    for (unsigned i = 0; bits <= 8 && i < (1u << bits); ++i) {
+        e.palette.push_back(Expected(bits, i, 0));
+    }
+    for (unsigned r = 0; r < h; ++r) {
+        Bytes row(RowStride(bits, w), 0);
+        for (unsigned x = 0, bit = 0; x < w; ++x, bit += bits) {
+            if (bits <= 8) {  // indices packed from the high bits
+                row[bit / 8] = static_cast<uint8_t>(row[bit / 8] | ((x + r) % (1u << bits)) << (8 - bits - bit % 8));
+            } else {  // blue, green, red and an alpha never shown
+                const Bytes pixel{static_cast<uint8_t>(x), static_cast<uint8_t>(r), 99, 0x40};
+                std::copy_n(pixel.begin(), bits / 8, row.begin() + bit / 8);
+            }
+        }
+        e.rows.push_back(row);
+    }
+    e.rows.insert(e.rows.end(), h, Bytes(RowStride(1, w), 0xFF));  // the AND mask, never applied
+    return e;
+}
+
+// Checks cell `cell` of the strip: the w x h image upright against the top or the bottom
+// (its top-left 64 x 64 when larger), grey elsewhere.
+void ExpectCell(const ImageBuffer& img, unsigned cell, unsigned w, unsigned h, uint16_t bits, bool top) {
+    int wrong = 0;
+    for (unsigned y = 0; y < 64; ++y) {
+        for (unsigned x = 0; x < 64; ++x) {
+            const unsigned firstRow = top ? 0 : 64 - h;
+            const bool inside = x < w && y >= firstRow && y < firstRow + h;
+            const unsigned stored = firstRow + h - 1 - y;  // rows are stored bottom-up
+            const Bgr want = inside ? Expected(bits, x, stored) : kGrey;
+            wrong += PixelAt(img, static_cast<int32_t>(64 * cell + x), static_cast<int32_t>(y)) == want ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "cell " << cell;
+}
+
+// Icons sit at the bottom of their cells, cursors at the top; each file holds a 4-bit image
+// and the case's, both of its size. Odd widths check the rows' padding, 32 bits that the
+// alpha is not shown, 64 that the cell is filled, a cursor of 80 that its top-left 64 x 64 shows.
+TEST(IconReadersTest, ImagesSitInTheirCells) {
+    const struct {
+        uint16_t type;  // 1 icon, 2 cursor
+        uint8_t size;
+        uint16_t bits;
+    } cases[] = {{1, 48, 32}, {1, 5, 24}, {1, 32, 1},  {1, 3, 4},   {1, 7, 8}, {1, 64, 8}, {2, 32, 1},
+                 {2, 16, 4},  {2, 24, 8}, {2, 20, 24}, {2, 48, 32}, {2, 9, 1}, {2, 80, 8}};
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << +c.size << " x " << +c.size << ", " << c.bits);
+        CIcoToBmp ico;
+        CCurToBmp cur;
+        PictureReader& reader = c.type == 1 ? static_cast<PictureReader&>(ico) : cur;
+        const Bytes file = BuildIconFile(c.type, {MakeImage(c.size, c.size, 4), MakeImage(c.size, c.size, c.bits)});
+        ASSERT_EQ(reader.Read(file), Ok);
+        EXPECT_EQ(std::pair(reader.image().width, reader.image().height), std::pair(128, 64));
+        ExpectCell(reader.image(), 0, c.size, c.size, 4, c.type == 2);
+        ExpectCell(reader.image(), 1, c.size, c.size, c.bits, c.type == 2);
+    }
+
+    // Compressed, PNG and 16-bit images leave their cell grey; the next cell still shows.
+    IconEntrySpec compressed = MakeImage(16, 16, 8);
+    compressed.compression = 1;
+    IconEntrySpec png;
+    png.raw = {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 0, 1, 0, 0, 0, 1, 0};
+    IconEntrySpec sixteen = MakeImage(16, 16, 24);
+    sixteen.bitCount = 16;
+    for (const auto& [what, entry] :
+         {std::pair{"compressed", compressed}, std::pair{"PNG", png}, std::pair{"16-bit", sixteen}}) {
+        SCOPED_TRACE(what);
+        CIcoToBmp reader;
+        ASSERT_EQ(reader.Read(BuildIconFile(1, {entry, MakeImage(8, 8, 4)})), Ok);
+        ExpectCell(reader.image(), 0, 0, 0, 8, false);
+        ExpectCell(reader.image(), 1, 8, 8, 4, false);
+    }
+}
+
+TEST(IconReadersTest, RefusedFiles) {
+    std::vector<IconEntrySpec> many(33, MakeImage(4, 4, 4));
+    Bytes outside = BuildIconFile(1, {MakeImage(16, 16, 4)});
+    outside[6 + 12] = 0xF0;  // image offset far past the end
+    Bytes hugeSize = BuildIconFile(1, {MakeImage(16, 16, 4)});
+    hugeSize[6 + 8 + 2] = 0x10;  // image size 1 048 576 + its low bytes
+    IconEntrySpec tall = MakeImage(16, 16, 4);
+    tall.headerHeight = 2 * 65;
+    Bytes shortDirectory = {0, 0, 1, 0, 2, 0, 16, 16, 0, 0};
+    Bytes bogusCount = {0, 0, 2, 0, 0xFF, 0xFF};
+
+    struct Case {
+        const char* what;
+        Bytes file;
+        bool icon;
+        Status expected;
+    } cases[] = {
+            {"33 icons", BuildIconFile(1, many), true, BadHeader},
+            {"33 cursors", BuildIconFile(2, many), false, BadHeader},
+            {"image outside the file", outside, true, Truncated},
+            {"cursor image outside the file", outside, false, Truncated},
+            {"1 000 000 bytes or more", hugeSize, true, BadHeader},
+            {"taller than 64", BuildIconFile(1, {tall}), true, BadHeader},
+            {"icon directory past the end", shortDirectory, true, Truncated},
+            {"cursor count 65535", bogusCount, false, BadHeader},
+            {"no images", Bytes{0, 0, 1, 0, 0, 0}, true, BadHeader},
+            {"no cursors", Bytes{0, 0, 2, 0, 0, 0}, false, BadHeader},
+            {"five bytes", Bytes{0, 0, 1, 0, 1}, true, Truncated},
+    };
+
+    for (const auto& c : cases) {
+        CIcoToBmp ico;
+        CCurToBmp cur;
+        PictureReader& reader = c.icon ? static_cast<PictureReader&>(ico) : cur;
+        EXPECT_EQ(reader.Read(c.file), c.expected) << c.what;
+        EXPECT_FALSE(reader.image().HasPicture()) << c.what;
+    }
+    // 32 images are still shown.
+    CIcoToBmp ico;
+    CCurToBmp cur;
+    many.pop_back();
+    EXPECT_EQ(ico.Read(BuildIconFile(1, many)), Ok);
+    EXPECT_EQ(ico.image().width, 32 * 64);
+    EXPECT_EQ(cur.Read(BuildIconFile(2, many)), Ok);
 }
 
 }  // namespace
