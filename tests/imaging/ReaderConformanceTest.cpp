@@ -1,28 +1,35 @@
-// The BMP, PCX, TGA, PSD, ICO and CUR readers against independent decodes: ImageMagick on
-// files it writes itself and on the shared test files, and the expected outputs that come
-// with the synthetic files; and every shared file shown or refused cleanly. Icon and cursor
-// strips are compared cell 0 against the first image; 16-bit TGA colours against the
-// reference with the three low bits cleared (the program widens 5-bit channels by shifting).
+// The readers against independent decoders, which print the picture as 8-bit PPM or PGM:
+// ImageMagick on files it writes itself and on the shared test files, the expected outputs
+// that come with the synthetic files, libjpeg-turbo's djpeg at every JPEG reduction; and
+// every shared file shown or refused cleanly.
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 
+#include "ReaderFileBuilders.h"
 #include "ReferenceDecode.h"
 #include "TestPaths.h"
+#include "imaging/JpegWriter.h"
+#include "imaging/JpgToBmp.h"
 #include "imaging/OpenPicture.h"
 #include "platform/FileSystem.h"
+#include "view/TestImage.h"
 
 namespace pv {
 namespace {
 
 using test::Compare;
+using test::DecodeWith;
+using test::Mismatches;
+using test::ReferenceDecode;
+using test::RgbPicture;
 
-void ExpectLike(const std::string& hostPath, const test::RgbPicture& ref, const Compare& how) {
+void ExpectLike(const std::string& hostPath, const RgbPicture& ref, const Compare& how) {
     OpenedPicture pic;
     ASSERT_EQ(OpenPictureFile(ProgramPathFromHost(hostPath), pic), Status::Ok) << hostPath;
     ASSERT_TRUE(pic.HasPicture()) << hostPath;
-    EXPECT_EQ(test::Mismatches(pic.reader->image(), ref, how), 0) << hostPath;
+    EXPECT_EQ(Mismatches(pic.reader->image(), ref, how), 0) << hostPath;
 }
 
 TEST(ReaderConformanceTest, FilesImageMagickWrites) {
@@ -31,106 +38,128 @@ TEST(ReaderConformanceTest, FilesImageMagickWrites) {
     if (std::system(("convert -seed 7 -size 37x23 plasma: -depth 8 '" + base + "' 2>/dev/null").c_str()) != 0) {
         GTEST_SKIP() << "ImageMagick not available";
     }
-
-    struct Case {
-        const char* name;
-        const char* options;
-        Compare how;
-    } cases[] = {
-            {"three-planes.pcx", "", {}},
-            {"palette.pcx", "-type palette", {}},
-            {"true-colour.tga", "-compress none", {}},
-            {"run-length.tga", "-compress RLE", {}},
-            {"mapped.tga", "-type palette -compress none", {}},
-            {"mapped-run-length.tga", "-type palette -compress RLE", {}},
-            {"grey.tga", "-type grayscale -compress none", {}},
-            {"grey-run-length.tga", "-type grayscale -compress RLE", {}},
-            {"packbits.psd", "-compress RLE", {}},
-            {"raw.psd", "-compress none", {}},
-            {"grey.psd", "-type grayscale", {}},
-            {"grey-alpha.psd", "-type grayscalealpha", {}},
-            {"bitmap.psd", "-monochrome", {}},
-            {"cmyk.psd", "-colorspace cmyk", {1}},
-            {"cmyk-alpha.psd", "-colorspace cmyk -alpha set", {1}},
-            // ImageMagick rounds 16-bit samples; the reader keeps the high byte.
-            {"sixteen.psd", "-depth 16", {1}},
-            {"icon.ico", "-resize 32x32!", {0, 0xFF, false, Compare::BottomCell}},
-            {"palette-icon.ico", "-resize 16x16! -type palette", {0, 0xFF, false, Compare::BottomCell}},
-    };
-
-    for (const auto& c : cases) {
-        const std::string file = dir + "/" + c.name;
-        ASSERT_EQ(std::system(("convert '" + base + "' " + c.options + " '" + file + "'").c_str()), 0) << c.name;
-        test::RgbPicture ref;
-        ASSERT_TRUE(test::ReferenceDecode(file, ref)) << c.name;
-        ExpectLike(file, ref, c.how);
+    // Each "file options": an icon's image is compared with its cell; ImageMagick rounds
+    // CMYK and 16-bit samples, the reader keeps the high byte.
+    for (const std::string c :
+         {"three-planes.pcx", "palette.pcx -type palette", "true-colour.tga -compress none",
+          "run-length.tga -compress RLE", "mapped.tga -type palette -compress none",
+          "mapped-run-length.tga -type palette -compress RLE", "grey.tga -type grayscale -compress none",
+          "grey-run-length.tga -type grayscale -compress RLE", "packbits.psd -compress RLE", "raw.psd -compress none",
+          "grey.psd -type grayscale", "grey-alpha.psd -type grayscalealpha", "bitmap.psd -monochrome",
+          "cmyk.psd -colorspace cmyk", "cmyk-alpha.psd -colorspace cmyk -alpha set", "sixteen.psd -depth 16",
+          "icon.ico -resize 32x32!", "palette-icon.ico -resize 16x16! -type palette"}) {
+        const std::string name = c.substr(0, c.find(' '));
+        const std::string file = dir + "/" + name;
+        const std::string options = c.substr(name.size());
+        ASSERT_EQ(std::system(("convert '" + base + "'" + options + " '" + file + "'").c_str()), 0) << c;
+        RgbPicture ref;
+        ASSERT_TRUE(ReferenceDecode(file, ref)) << c;
+        ExpectLike(file, ref,
+                   {.tolerance = name.starts_with("cmyk") || name.starts_with("sixteen") ? 1 : 0,
+                    .region = name.ends_with(".ico") ? Compare::BottomCell : Compare::Whole});
     }
 }
 
 TEST(ReaderConformanceTest, SharedTestFilesAgreeWithTheirReferences) {
     const std::string dir = test::TestDataDir();
-    if (dir.empty()) {
-        GTEST_SKIP() << "shared test data not present";
+    if (dir.empty() || std::system("convert -version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "shared test data or ImageMagick not available";
     }
-    if (std::system("convert -version >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "ImageMagick not available";
+    for (const std::string file : {"bmp/pillow__pal8.bmp",
+                                   "bmp/pillow__pal8-0.bmp",
+                                   "bmp/pillow__pal8w125.bmp",
+                                   "bmp/pillow__rgb24.bmp",
+                                   "bmp/pillow__pal8topdown.bmp",
+                                   "bmp/pillow__pal8v5.bmp",
+                                   "pcx/imagick__input.pcx",
+                                   "pcx/pcxrs__marbles.pcx",
+                                   "pcx/pcxrs__gmarbles.pcx",
+                                   "pcx/pillow__odd_stride.pcx",
+                                   "tga/imagers__ctc24.tga",
+                                   "tga/imagers__ccm8.tga",
+                                   "tga/imagers__utc16.tga",
+                                   "tga/imagers__ubw8.tga",
+                                   "tga/pillow__rgb32rle_top_right.tga",
+                                   "tga/pillow__tga_id_field.tga",
+                                   "psd/pillow__hopper.psd",
+                                   "psd/pillow__rgba.psd",
+                                   "psd/imagick__input.psd",
+                                   "psd/psdtools__4x4_8bit_grayscale.psd",
+                                   "psd/pillow__negative_layer_count.psd",
+                                   "ico/pillow__hopper.ico",
+                                   "ico/pillow__python.ico",
+                                   "ico/imagers__bmp-24bpp-mask.ico",
+                                   "ico/imagers__multiple_entries_with_different_bit_depth.ico",
+                                   "cur/pillow__deerstalker.cur",
+                                   "cur/pillow__mask_1.cur",
+                                   "synthetic/pcx/rgb24_3plane_w5.pcx",
+                                   "synthetic/pcx/pal8_raw_c0.pcx",
+                                   "synthetic/tga/t1_cmap8_tl.tga",
+                                   "synthetic/tga/t2_rgb16_br.tga",
+                                   "synthetic/tga/t10_rle_rgb24_tr.tga",
+                                   "synthetic/psd/ch1_raw.psd",
+                                   "synthetic/psd/ch4_rle.psd",
+                                   "synthetic/ico/multi_8_entries.ico",
+                                   "synthetic/cur/multi_4_entries.cur"}) {
+        const std::string path = dir + "/" + file;
+        const bool synthetic = file.starts_with("synthetic/");
+        RgbPicture ref;
+        ASSERT_TRUE(synthetic ? DecodeWith("cat '" + path.substr(0, path.rfind('.')) + ".spec.ppm'", ref)
+                              : ReferenceDecode(path, ref))
+                << file;
+        // ImageMagick shows an icon's first image alone, and 16-bit TGA colours with their low
+        // bits set (the reader widens 5-bit channels by shifting). The synthetic files' expected
+        // outputs show the whole strip and ignore the right-to-left bit, which the reader honours.
+        Compare how{
+                .mask = static_cast<uint8_t>(file.ends_with("ccm8.tga") || file.ends_with("utc16.tga") ? 0xF8 : 0xFF),
+                .mirror = synthetic && (file.ends_with("_br.tga") || file.ends_with("_tr.tga"))};
+        if (file.starts_with("ico/") || file.starts_with("cur/")) {
+            how.region = file.starts_with("ico/") ? Compare::BottomCell : Compare::TopCell;
+        }
+        ExpectLike(path, ref, how);
     }
-    // The synthetic files come with their expected output; the expected outputs of
-    // right-to-left TGA files ignore that bit, which the reader honours.
-    const Compare mirror{0, 0xFF, true};
-    const Compare bottom{0, 0xFF, false, Compare::BottomCell};
-    const Compare top{0, 0xFF, false, Compare::TopCell};
+}
 
-    struct Case {
-        const char* file;
-        Compare how;
-    } cases[] = {
-            {"bmp/pillow__pal8.bmp", {}},
-            {"bmp/pillow__pal8-0.bmp", {}},
-            {"bmp/pillow__pal8w125.bmp", {}},
-            {"bmp/pillow__rgb24.bmp", {}},
-            {"bmp/pillow__pal8topdown.bmp", {}},
-            {"bmp/pillow__pal8v5.bmp", {}},
-            {"pcx/imagick__input.pcx", {}},
-            {"pcx/pcxrs__marbles.pcx", {}},
-            {"pcx/pcxrs__gmarbles.pcx", {}},
-            {"pcx/pillow__odd_stride.pcx", {}},
-            {"tga/imagers__ctc24.tga", {}},
-            {"tga/imagers__ccm8.tga", {0, 0xF8}},
-            {"tga/imagers__utc16.tga", {0, 0xF8}},
-            {"tga/imagers__ubw8.tga", {}},
-            {"tga/pillow__rgb32rle_top_right.tga", {}},
-            {"tga/pillow__tga_id_field.tga", {}},
-            {"psd/pillow__hopper.psd", {}},
-            {"psd/pillow__rgba.psd", {}},
-            {"psd/imagick__input.psd", {}},
-            {"psd/psdtools__4x4_8bit_grayscale.psd", {}},
-            {"psd/pillow__negative_layer_count.psd", {}},
-            {"ico/pillow__hopper.ico", bottom},
-            {"ico/pillow__python.ico", bottom},
-            {"ico/imagers__bmp-24bpp-mask.ico", bottom},
-            {"ico/imagers__multiple_entries_with_different_bit_depth.ico", bottom},
-            {"cur/pillow__deerstalker.cur", top},
-            {"cur/pillow__mask_1.cur", top},
-            {"synthetic/pcx/rgb24_3plane_w5.pcx", {}},
-            {"synthetic/pcx/pal8_raw_c0.pcx", {}},
-            {"synthetic/tga/t1_cmap8_tl.tga", {}},
-            {"synthetic/tga/t2_rgb16_br.tga", mirror},
-            {"synthetic/tga/t10_rle_rgb24_tr.tga", mirror},
-            {"synthetic/psd/ch1_raw.psd", {}},
-            {"synthetic/psd/ch4_rle.psd", {}},
-            {"synthetic/ico/multi_8_entries.ico", {}},
-            {"synthetic/cur/multi_4_entries.cur", {}},
-    };
-
-    for (const auto& c : cases) {
-        const std::string path = dir + "/" + c.file;
-        const bool synthetic = path.find("/synthetic/") != std::string::npos;
-        test::RgbPicture ref;
-        ASSERT_TRUE(synthetic ? test::DecodeWith("cat '" + path.substr(0, path.rfind('.')) + ".spec.ppm'", ref)
-                              : test::ReferenceDecode(path, ref))
-                << c.file;
-        ExpectLike(path, ref, c.how);
+TEST(ReaderConformanceTest, JpegFullAndReducedReadsEqualDjpegByteForByte) {
+    const std::string dir = test::MakeScratchDir("jpeg-djpeg");
+    std::vector<uint8_t> ours;
+    ASSERT_EQ(EncodeJpeg(test::MakeRandomImage(173, 91, 24, 1).image, ours), Status::Ok);
+    test::WriteHostFile(dir + "/ours.jpg", ours);
+    std::vector<std::string> files = {dir + "/ours.jpg"};
+    // ImageMagick's colour and greyscale JPEGs (the grey one comes out as three equal channels).
+    for (const std::string made : {"-size 120x77 plasma:fractal -seed 3 -quality 85 im.jpg",
+                                   "-size 37x21 gradient:black-white -colorspace Gray -type Grayscale grey.jpg"}) {
+        if (std::system(("cd '" + dir + "' && convert " + made + " 2>/dev/null").c_str()) == 0) {
+            files.push_back(dir + "/" + made.substr(made.rfind(' ') + 1));
+        }
+    }
+    if (!test::TestDataDir().empty()) {
+        for (const char* name : {"ljt__testorig.jpg", "ljt__testimgari.jpg", "pillow__pil_sample_cmyk.jpg",
+                                 "pillow__truncated_jpeg.jpg"}) {
+            files.push_back(test::TestDataDir() + "/jpeg/" + name);
+        }
+    }
+    for (const std::string& path : files) {
+        const std::vector<uint8_t> bytes = test::ReadHostFile(path);
+        RgbPicture ref;
+        if (!DecodeWith("djpeg -ppm '" + path + "'", ref)) {
+            GTEST_SKIP() << "djpeg not available (package libjpeg-turbo-progs)";
+        }
+        CJpgToBmp full;
+        ASSERT_EQ(full.Read(bytes), Status::Ok) << path;
+        EXPECT_EQ(full.image().bitsPerPixel, 24);
+        EXPECT_EQ(Mismatches(full.image(), ref), 0) << path;
+        for (int reduction : {2, 4, 8}) {
+            const int box = (ref.width * 2 + reduction - 1) / reduction;  // ratio reduction / 2
+            CJpgToBmp scaled;
+            int32_t fullWidth = 0;
+            int32_t fullHeight = 0;
+            ASSERT_EQ(scaled.ReadScaled(bytes, box, box, fullWidth, fullHeight), Status::Ok) << path;
+            const int32_t chosen = CJpgToBmp::ReductionFor(ref.width, ref.height, box, box);
+            RgbPicture refScaled;
+            ASSERT_TRUE(DecodeWith("djpeg -ppm -scale 1/" + std::to_string(chosen) + " '" + path + "'", refScaled));
+            EXPECT_EQ(Mismatches(scaled.image(), refScaled), 0) << path << " box " << box;
+        }
     }
 }
 
@@ -141,22 +170,15 @@ TEST(ReaderConformanceTest, EveryFileIsShownOrRefusedCleanly) {
     if (dir.empty()) {
         GTEST_SKIP() << "shared test data not present";
     }
-    std::map<std::string, bool> shownMalformed = {
-            {"bmp/pillow__badpalettesize.bmp", false},
-            {"bmp/pillow__reallybig.bmp", false},
-            {"bmp/pillow__shortfile.bmp", false},  // 1-bit: only the picture object reads it
-            {"bmp/pillow__pal8badindex.bmp", true},
-            {"pcx/pcxrs__CGA_FSD.PCX", false},
-            {"pcx/pillow__ossfuzz-4836216264589312.pcx", false},
-            {"pcx/pillow__01r_00.pcx", false},
-            {"tga/gdkpixbuf__overflow.tga", false},
-            {"tga/imagers__bad-color-map.tga", false},
-            {"synthetic/tga/huge_dims.tga", false},
-            {"psd/pillow__psd-oob-write-overflow.psd", true},
-            {"ico/gdkpixbuf__bug779012.ico", false},
-            {"synthetic/cur/count_65535.cur", false},
-            {"jpeg/gdkpixbuf__CVE-2017-2862.jpg", false},
-    };
+    std::map<std::string, bool> shownMalformed;  // 1-bit pillow__shortfile.bmp: only the picture object reads it
+    for (const char* name :
+         {"bmp/pillow__badpalettesize.bmp", "bmp/pillow__reallybig.bmp", "bmp/pillow__shortfile.bmp",
+          "pcx/pcxrs__CGA_FSD.PCX", "pcx/pillow__ossfuzz-4836216264589312.pcx", "pcx/pillow__01r_00.pcx",
+          "tga/gdkpixbuf__overflow.tga", "tga/imagers__bad-color-map.tga", "synthetic/tga/huge_dims.tga",
+          "ico/gdkpixbuf__bug779012.ico", "synthetic/cur/count_65535.cur", "jpeg/gdkpixbuf__CVE-2017-2862.jpg"}) {
+        shownMalformed[name] = false;
+    }
+    shownMalformed["bmp/pillow__pal8badindex.bmp"] = shownMalformed["psd/pillow__psd-oob-write-overflow.psd"] = true;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
         if (!entry.is_regular_file() || entry.path().parent_path().filename() == "ref") {
             continue;
@@ -172,15 +194,7 @@ TEST(ReaderConformanceTest, EveryFileIsShownOrRefusedCleanly) {
         if (shown) {
             const ImageBuffer& img = pic.reader->image();
             EXPECT_GE(img.stride, RowStride(img.bitsPerPixel, img.width)) << name;
-            unsigned sum = 0;
-            for (int32_t y = 0; y < img.height; ++y) {
-                for (int32_t x = 0; x < img.width; ++x) {
-                    const Bgr p = PixelAt(img, x, y);
-                    sum += static_cast<unsigned>(p.b + p.g + p.r);
-                }
-            }
-            volatile unsigned sink = sum;  // every byte read
-            (void)sink;
+            test::Pixels(img);  // every pixel read, inside its buffer (asan)
         }
     }
     EXPECT_TRUE(shownMalformed.empty()) << shownMalformed.size() << " listed files missing";

@@ -14,20 +14,13 @@ namespace pv::test {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutLE(Bytes& v, uint32_t x, int n) {
-    for (int i = 0; i < n; ++i) {
-        v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+// Values of n bytes each, little- or big-endian.
+inline void Put(Bytes& v, int n, std::initializer_list<uint64_t> values, bool bigEndian = false) {
+    for (const uint64_t x : values) {
+        for (int i = 0; i < n; ++i) {
+            v.push_back(static_cast<uint8_t>(x >> (8 * (bigEndian ? n - 1 - i : i))));
+        }
     }
-}
-
-inline void PutBE(Bytes& v, uint64_t x, int n) {
-    for (int i = n - 1; i >= 0; --i) {
-        v.push_back(static_cast<uint8_t>(x >> (8 * i)));
-    }
-}
-
-inline void Append(Bytes& v, const Bytes& more) {
-    v.insert(v.end(), more.begin(), more.end());
 }
 
 // Every pixel, rows top-down.
@@ -64,12 +57,9 @@ void ExpectReads(const std::vector<ReadCase>& cases) {
 
 // --- BMP ---------------------------------------------------------------------------
 struct BmpSpec {
-    int32_t width = 2;
-    int32_t height = 2;  // negative: top-down
+    int32_t width = 2, height = 2;  // negative height: top-down
     uint16_t bitsPerPixel = 24;
-    uint32_t compression = 0;
-    uint32_t coloursUsed = 0;
-    uint32_t headerSize = 40;
+    uint32_t compression = 0, coloursUsed = 0, headerSize = 40;
     uint32_t paletteEntries = 0;  // entries actually written after the header
     // Rows as stored in the file (file order), each already padded to the stride.
     std::vector<std::vector<uint8_t>> fileRows;
@@ -78,25 +68,17 @@ struct BmpSpec {
 // Palette entry i is (b, g, r) = (i, 255 - i, i ^ 0x55).
 inline Bytes BuildBmp(const BmpSpec& s) {
     Bytes v{'B', 'M'};
-    PutLE(v, 0, 4);
-    PutLE(v, 0, 4);
-    PutLE(v, 14 + s.headerSize + 4 * s.paletteEntries, 4);
-    PutLE(v, s.headerSize, 4);
-    PutLE(v, static_cast<uint32_t>(s.width), 4);
-    PutLE(v, static_cast<uint32_t>(s.height), 4);
-    PutLE(v, 1, 2);
-    PutLE(v, s.bitsPerPixel, 2);
-    PutLE(v, s.compression, 4);
-    PutLE(v, 0, 4);
-    PutLE(v, 2835, 4);
-    PutLE(v, 2835, 4);
-    PutLE(v, s.coloursUsed, 4);
+    Put(v, 4,
+        {0, 0, 14 + s.headerSize + 4 * s.paletteEntries, s.headerSize, static_cast<uint32_t>(s.width),
+         static_cast<uint32_t>(s.height)});
+    Put(v, 2, {1, s.bitsPerPixel});
+    Put(v, 4, {s.compression, 0, 2835, 2835, s.coloursUsed});
     v.resize(14 + s.headerSize, 0);
     for (uint32_t i = 0; i < s.paletteEntries; ++i) {
         v.insert(v.end(), {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i ^ 0x55), 0});
     }
     for (const auto& row : s.fileRows) {
-        Append(v, row);
+        v.insert(v.end(), row.begin(), row.end());
     }
     for (size_t i = 0; i < 4; ++i) {
         v[2 + i] = static_cast<uint8_t>(v.size() >> (8 * i));
@@ -106,32 +88,25 @@ inline Bytes BuildBmp(const BmpSpec& s) {
 
 // --- PCX ---------------------------------------------------------------------------
 struct PcxSpec {
-    uint16_t width = 2;
-    uint16_t height = 1;
-    uint8_t planes = 1;
-    uint8_t bitsPerPlane = 8;
+    uint16_t width = 2, height = 1;
+    uint8_t planes = 1, bitsPerPlane = 8;
     uint16_t bytesPerLine = 2;
     Bytes data;           // encoded plane lines
-    bool palette = true;  // marker 12 and 256 entries after the data; entry i = (i, 255 - i, i ^ 0x55)
+    bool palette = true;  // marker 12 and 256 entries after the data; entry i: (r, g, b) = (i ^ 0x55, 255 - i, i)
 };
 
 inline Bytes BuildPcx(const PcxSpec& s) {
     Bytes v{10, 5, 1, s.bitsPerPlane};
-    PutLE(v, 0, 2);
-    PutLE(v, 0, 2);
-    PutLE(v, s.width - 1u, 2);
-    PutLE(v, s.height - 1u, 2);
+    Put(v, 2, {0, 0, s.width - 1u, s.height - 1u});
     v.resize(65, 0);
     v.push_back(s.planes);
-    PutLE(v, s.bytesPerLine, 2);
+    Put(v, 2, {s.bytesPerLine});
     v.resize(128, 0);
-    Append(v, s.data);
+    v.insert(v.end(), s.data.begin(), s.data.end());
     if (s.palette) {
         v.push_back(12);
         for (unsigned i = 0; i < 256; ++i) {
-            v.push_back(static_cast<uint8_t>(i));
-            v.push_back(static_cast<uint8_t>(255 - i));
-            v.push_back(static_cast<uint8_t>(i ^ 0x55));
+            v.insert(v.end(), {static_cast<uint8_t>(i ^ 0x55), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i)});
         }
     }
     return v;
@@ -140,45 +115,33 @@ inline Bytes BuildPcx(const PcxSpec& s) {
 // --- TGA ---------------------------------------------------------------------------
 struct TgaSpec {
     uint8_t imageType = 2;
-    uint16_t width = 2;
-    uint16_t height = 1;
-    uint8_t bitsPerPixel = 24;
-    uint8_t descriptor = 0x20;  // top-to-bottom unless a test says otherwise
+    uint16_t width = 2, height = 1;
+    uint8_t bitsPerPixel = 24, descriptor = 0x20;  // top-to-bottom unless a test says otherwise
     Bytes id;
     uint8_t mapType = 0;
-    uint16_t mapFirst = 0;
-    uint16_t mapLength = 0;
+    uint16_t mapFirst = 0, mapLength = 0;
     uint8_t mapEntryBits = 24;
-    Bytes map;
-    Bytes data;
+    Bytes map, data;
 };
 
 inline Bytes BuildTga(const TgaSpec& s) {
     Bytes v{static_cast<uint8_t>(s.id.size()), s.mapType, s.imageType};
-    PutLE(v, s.mapFirst, 2);
-    PutLE(v, s.mapLength, 2);
+    Put(v, 2, {s.mapFirst, s.mapLength});
     v.push_back(s.mapEntryBits);
-    PutLE(v, 0, 4);
-    PutLE(v, s.width, 2);
-    PutLE(v, s.height, 2);
-    v.push_back(s.bitsPerPixel);
-    v.push_back(s.descriptor);
-    Append(v, s.id);
-    Append(v, s.map);
-    Append(v, s.data);
+    Put(v, 2, {0, 0, s.width, s.height});
+    v.insert(v.end(), {s.bitsPerPixel, s.descriptor});
+    for (const Bytes* part : {&s.id, &s.map, &s.data}) {
+        v.insert(v.end(), part->begin(), part->end());
+    }
     return v;
 }
 
 // --- PSD ---------------------------------------------------------------------------
 struct PsdSpec {
     uint16_t channels = 3;
-    uint32_t width = 2;
-    uint32_t height = 1;
-    uint16_t depth = 8;
-    uint16_t mode = 3;
-    Bytes colourModeData;
-    Bytes resources;
-    Bytes layers;
+    uint32_t width = 2, height = 1;
+    uint16_t depth = 8, mode = 3;
+    Bytes colourModeData, resources, layers;
     uint16_t compression = 0;
     Bytes data;  // for PackBits: the byte-count table is written here as channels x height zeros
     char signature[5] = "8BPS";
@@ -187,32 +150,25 @@ struct PsdSpec {
 
 inline Bytes BuildPsd(const PsdSpec& s) {
     Bytes v(s.signature, s.signature + 4);
-    PutBE(v, s.version, 2);
-    PutBE(v, 0, 6);
-    PutBE(v, s.channels, 2);
-    PutBE(v, s.height, 4);
-    PutBE(v, s.width, 4);
-    PutBE(v, s.depth, 2);
-    PutBE(v, s.mode, 2);
+    Put(v, 2, {s.version, 0, 0, 0, s.channels}, true);
+    Put(v, 4, {s.height, s.width}, true);
+    Put(v, 2, {s.depth, s.mode}, true);
     for (const Bytes* section : {&s.colourModeData, &s.resources, &s.layers}) {
-        PutBE(v, static_cast<uint32_t>(section->size()), 4);
-        Append(v, *section);
+        Put(v, 4, {section->size()}, true);
+        v.insert(v.end(), section->begin(), section->end());
     }
-    PutBE(v, s.compression, 2);
+    Put(v, 2, {s.compression}, true);
     if (s.compression == 1) {
         v.resize(v.size() + 2u * s.channels * s.height, 0);
     }
-    Append(v, s.data);
+    v.insert(v.end(), s.data.begin(), s.data.end());
     return v;
 }
 
 // --- ICO and CUR ---------------------------------------------------------------------
 struct IconEntrySpec {
-    uint8_t width = 16;  // directory bytes
-    uint8_t height = 16;
-    uint8_t colourCount = 0;
-    int32_t headerWidth = 16;   // information header
-    int32_t headerHeight = 32;  // colour and mask rows
+    uint8_t width = 16, height = 16, colourCount = 0;  // directory bytes
+    int32_t headerWidth = 16, headerHeight = 32;       // information header: colour and mask rows
     uint16_t bitCount = 4;
     uint32_t compression = 0;
     std::vector<Bgr> palette;
@@ -222,25 +178,20 @@ struct IconEntrySpec {
 
 inline Bytes BuildIconFile(uint16_t type, const std::vector<IconEntrySpec>& entries) {
     Bytes v;
-    PutLE(v, 0, 2);
-    PutLE(v, type, 2);
-    PutLE(v, static_cast<uint32_t>(entries.size()), 2);
+    Put(v, 2, {0, type, entries.size()});
     std::vector<Bytes> images;
     for (const auto& e : entries) {
         Bytes img = e.raw;
         if (img.empty()) {
-            PutLE(img, 40, 4);
-            PutLE(img, static_cast<uint32_t>(e.headerWidth), 4);
-            PutLE(img, static_cast<uint32_t>(e.headerHeight), 4);
-            PutLE(img, 1, 2);
-            PutLE(img, e.bitCount, 2);
-            PutLE(img, e.compression, 4);
+            Put(img, 4, {40, static_cast<uint32_t>(e.headerWidth), static_cast<uint32_t>(e.headerHeight)});
+            Put(img, 2, {1, e.bitCount});
+            Put(img, 4, {e.compression});
             img.resize(40, 0);
             for (Bgr p : e.palette) {
                 img.insert(img.end(), {p.b, p.g, p.r, 0});
             }
             for (const auto& row : e.rows) {
-                Append(img, row);
+                img.insert(img.end(), row.begin(), row.end());
             }
         }
         images.push_back(img);
@@ -248,14 +199,12 @@ inline Bytes BuildIconFile(uint16_t type, const std::vector<IconEntrySpec>& entr
     size_t offset = 6 + 16 * entries.size();
     for (size_t i = 0; i < entries.size(); ++i) {
         v.insert(v.end(), {entries[i].width, entries[i].height, entries[i].colourCount, 0});
-        PutLE(v, 1, 2);
-        PutLE(v, entries[i].bitCount, 2);
-        PutLE(v, static_cast<uint32_t>(images[i].size()), 4);
-        PutLE(v, static_cast<uint32_t>(offset), 4);
+        Put(v, 2, {1, entries[i].bitCount});
+        Put(v, 4, {images[i].size(), offset});
         offset += images[i].size();
     }
     for (const auto& img : images) {
-        Append(v, img);
+        v.insert(v.end(), img.begin(), img.end());
     }
     return v;
 }

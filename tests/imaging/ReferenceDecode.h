@@ -15,8 +15,7 @@
 namespace pv::test {
 
 struct RgbPicture {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<uint8_t> rgb;  // top-down, 3 bytes a pixel
 };
 
@@ -55,30 +54,28 @@ struct Compare {
     uint8_t mask = 0xFF;  // applied to the reference
     bool mirror = false;  // reference mirrored left to right
 
+    // Cells: the reference against the bottom-left or top-left of a 64 x 64 cell.
     enum {
         Whole,
-        BottomCell,  // the reference against the bottom-left of a 64 x 64 cell
+        BottomCell,
         TopCell
     } region = Whole;
 };
 
 // Pixels of `img` (inside the region) that differ from `ref`; -1 when the sizes disagree.
 inline int Mismatches(const ImageBuffer& img, const RgbPicture& ref, const Compare& how = {}) {
-    const int y0 = how.region == Compare::BottomCell ? 64 - ref.height : 0;
     if (how.region == Compare::Whole ? (img.width != ref.width || img.height != ref.height)
                                      : (ref.width > 64 || ref.height > 64)) {
         return -1;
     }
+    const int y0 = how.region == Compare::BottomCell ? 64 - ref.height : 0;
     int wrong = 0;
     for (int y = 0; y < ref.height; ++y) {
         for (int x = 0; x < ref.width; ++x) {
-            const int rx = how.mirror ? ref.width - 1 - x : x;
-            const uint8_t* r =
-                    &ref.rgb[(static_cast<size_t>(y) * static_cast<size_t>(ref.width) + static_cast<size_t>(rx)) * 3];
+            const uint8_t* r = &ref.rgb[static_cast<size_t>(y * ref.width + (how.mirror ? ref.width - 1 - x : x)) * 3];
             const Bgr p = PixelAt(img, x, y0 + y);
-            const int d = std::max({std::abs(p.r - (r[0] & how.mask)), std::abs(p.g - (r[1] & how.mask)),
-                                    std::abs(p.b - (r[2] & how.mask))});
-            wrong += d > how.tolerance ? 1 : 0;
+            wrong += std::max({std::abs(p.r - (r[0] & how.mask)), std::abs(p.g - (r[1] & how.mask)),
+                               std::abs(p.b - (r[2] & how.mask))}) > how.tolerance;
         }
     }
     return wrong;
