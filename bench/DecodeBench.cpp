@@ -4,7 +4,6 @@
 // (counter Mpx/s = frames x canvas pixels per second). Run through bench/decode_bench.sh,
 // which measures the peers (djpeg, gif2rgb) on the same files in the same run.
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -34,6 +33,7 @@ void JpegFull(benchmark::State& state) {
         benchmark::DoNotOptimize(reader.image().pixels);
     }
 }
+
 BENCHMARK(JpegFull)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 void JpegReduced(benchmark::State& state) {
@@ -52,6 +52,7 @@ void JpegReduced(benchmark::State& state) {
         benchmark::DoNotOptimize(reader.image().pixels);
     }
 }
+
 BENCHMARK(JpegReduced)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 void GifComposite(benchmark::State& state, const char* name) {
@@ -67,6 +68,7 @@ void GifComposite(benchmark::State& state, const char* name) {
     }
     state.counters["Mpx/s"] = benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsRate);
 }
+
 BENCHMARK_CAPTURE(GifComposite, big_frames, "anim_big.gif")->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK_CAPTURE(GifComposite, many_frames, "anim_many.gif")->Unit(benchmark::kMillisecond)->MinTime(2);
 

@@ -42,6 +42,7 @@ windows_tests() {
 }
 
 step "seam check" bash scripts/check-seam.sh
+step "format check" bash scripts/check-format.sh
 step "build native" build native
 step "build asan" build asan
 step "build windows" build windows

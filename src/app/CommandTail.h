@@ -15,7 +15,10 @@ std::string_view CommandTailFrom(std::string_view commandLine);
 // quote (further words are ignored); unquoted text is taken whole, blanks included.
 std::string ArgumentPath(std::string_view tail);
 
-enum class ArgumentKind { File, Folder };
+enum class ArgumentKind {
+    File,
+    Folder
+};
 
 struct ArgumentTarget {
     ArgumentKind kind = ArgumentKind::File;

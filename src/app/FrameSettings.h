@@ -13,7 +13,9 @@ struct StoredRect {
     int32_t bottom = 640;
 
     [[nodiscard]] int32_t Width() const { return right - left; }
+
     [[nodiscard]] int32_t Height() const { return bottom - top; }
+
     friend bool operator==(const StoredRect&, const StoredRect&) = default;
 };
 

@@ -13,12 +13,17 @@ namespace pv {
 class ByteReader {
 public:
     ByteReader() = default;
+
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     [[nodiscard]] bool ok() const { return ok_; }
+
     [[nodiscard]] size_t size() const { return bytes_.size(); }
+
     [[nodiscard]] size_t position() const { return pos_; }
+
     [[nodiscard]] size_t remaining() const { return bytes_.size() - pos_; }
+
     [[nodiscard]] bool AtEnd() const { return pos_ >= bytes_.size(); }
 
     // Moves to an absolute offset; an offset past the end fails (the end itself is allowed).
@@ -51,12 +56,19 @@ public:
     }
 
     uint16_t U16LE() { return static_cast<uint16_t>(Take(2, false)); }
+
     uint16_t U16BE() { return static_cast<uint16_t>(Take(2, true)); }
+
     uint32_t U32LE() { return static_cast<uint32_t>(Take(4, false)); }
+
     uint32_t U32BE() { return static_cast<uint32_t>(Take(4, true)); }
+
     int16_t I16LE() { return static_cast<int16_t>(U16LE()); }
+
     int16_t I16BE() { return static_cast<int16_t>(U16BE()); }
+
     int32_t I32LE() { return static_cast<int32_t>(U32LE()); }
+
     int32_t I32BE() { return static_cast<int32_t>(U32BE()); }
 
     // A view of the next `count` bytes (advancing past them); empty and failed when
@@ -88,6 +100,7 @@ public:
 
     // The bytes from the current position to the end, without moving.
     [[nodiscard]] std::span<const uint8_t> Rest() const { return bytes_.subspan(pos_); }
+
     [[nodiscard]] std::span<const uint8_t> All() const { return bytes_; }
 
 private:

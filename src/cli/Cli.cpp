@@ -15,9 +15,13 @@ struct Command {
 
 constexpr Command kCommands[] = {
         {"decode", RunDecode, "decode FILE OUT.bmp"},
-        {"search", RunSearchCommand, "search ROOT [--ext JPG,GIF,...] [--no-subfolders] [--title TEXT] [--size MIN MAX] [--date FROM TO] [--sort TEXT]"},
+        {"search", RunSearchCommand,
+         "search ROOT [--ext JPG,GIF,...] [--no-subfolders] [--title TEXT] [--size MIN MAX] [--date FROM TO] [--sort "
+         "TEXT]"},
         {"folder", RunFolderCommand, "folder FILE"},
-        {"render", RunRender, "render FILE OUT.bmp --client W H [--fit] [--zoom-in N] [--zoom-out N] [--wheel-in N] [--wheel-out N] [--filter 1|2] [--effects LIST] [--scroll H V] [--resize W H] [--grey V]"},
+        {"render", RunRender,
+         "render FILE OUT.bmp --client W H [--fit] [--zoom-in N] [--zoom-out N] [--wheel-in N] [--wheel-out N] "
+         "[--filter 1|2] [--effects LIST] [--scroll H V] [--resize W H] [--grey V]"},
 };
 
 int Usage() {

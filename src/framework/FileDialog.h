@@ -11,6 +11,7 @@
 // After the Windows headers it builds on.
 // clang-format off
 #include <commdlg.h>
+
 // clang-format on
 
 namespace pv {

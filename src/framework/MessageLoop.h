@@ -31,8 +31,11 @@ public:
     virtual ~MessageLoop() = default;
 
     void AddMessageFilter(MessageFilter* filter) { filters_.push_back(filter); }
+
     void RemoveMessageFilter(MessageFilter* filter);
+
     void AddIdleHandler(IdleHandler* handler) { idleHandlers_.push_back(handler); }
+
     void RemoveIdleHandler(IdleHandler* handler);
 
     // Pumps until WM_QUIT; returns its wParam.

@@ -1,7 +1,7 @@
 #include "framework/PaneContainer.h"
 
-#include "framework/Dpi.h"
 #include "base/win32/Handles.h"
+#include "framework/Dpi.h"
 
 namespace pv {
 

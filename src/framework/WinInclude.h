@@ -1,7 +1,7 @@
 // Windows headers for the framework layer and the window code, with the program's settings.
 #pragma once
 
-#include "base/win32/WinInclude.h"
-
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include "base/win32/WinInclude.h"

@@ -36,6 +36,7 @@ public:
 
 protected:
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
     // Called after WM_NCDESTROY; hwnd() is already null.
     virtual void OnDestroyed() {}
 

@@ -28,10 +28,7 @@ Status ReadWith(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& 
 
 }  // namespace
 
-Status OpenPictureBytes(ReaderKind kind,
-                        std::span<const uint8_t> bytes,
-                        OpenedPicture& out,
-                        uint8_t cursorBackground) {
+Status OpenPictureBytes(ReaderKind kind, std::span<const uint8_t> bytes, OpenedPicture& out, uint8_t cursorBackground) {
     out = {};
     if (kind == ReaderKind::Media) {
         out.isMedia = true;

@@ -22,6 +22,7 @@ public:
     [[nodiscard]] virtual Status Read(std::span<const uint8_t> file) = 0;
 
     [[nodiscard]] const ImageBuffer& image() const { return image_; }
+
     // More than 1 only for animations.
     [[nodiscard]] virtual int32_t FrameCount() const { return 1; }
 

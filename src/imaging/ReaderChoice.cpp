@@ -5,8 +5,9 @@
 namespace pv {
 
 const std::array<std::string_view, 27> kMediaExtensions = {
-        ".ASF", ".MP3", ".ASX", ".WAX", ".AVI", ".MPG", ".MPEG", ".MOV", ".QT",  ".MID", ".MIDI", ".RMI", ".AIF", ".AIFC",
-        ".AIFF", ".AU", ".M1V", ".MPE", ".MP2", ".MPA", ".M3U", ".SND", ".RA", ".WAV", ".WM",  ".WMA",  ".WMV",
+        ".ASF", ".MP3",  ".ASX", ".WAX", ".AVI",  ".MPG",  ".MPEG", ".MOV", ".QT",
+        ".MID", ".MIDI", ".RMI", ".AIF", ".AIFC", ".AIFF", ".AU",   ".M1V", ".MPE",
+        ".MP2", ".MPA",  ".M3U", ".SND", ".RA",   ".WAV",  ".WM",   ".WMA", ".WMV",
 };
 
 namespace {

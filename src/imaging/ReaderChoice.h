@@ -8,7 +8,18 @@
 
 namespace pv {
 
-enum class ReaderKind { Media, Psd, Pcx, Tga, Bmp, Gif, JpegByContent, Ico, Cur, PictureObject };
+enum class ReaderKind {
+    Media,
+    Psd,
+    Pcx,
+    Tga,
+    Bmp,
+    Gif,
+    JpegByContent,
+    Ico,
+    Cur,
+    PictureObject
+};
 
 // The 27 media extensions, in the order they are tested.
 extern const std::array<std::string_view, 27> kMediaExtensions;
@@ -20,7 +31,11 @@ ReaderKind ReaderForPath(std::string_view path);
 
 // What a file named as JPEG really holds, from its first bytes (fewer than four bytes of a
 // file that could be read count as "anything else").
-enum class JpegContent { Jpeg, PictureObject, Nothing };
+enum class JpegContent {
+    Jpeg,
+    PictureObject,
+    Nothing
+};
 JpegContent JpegContentKind(std::span<const uint8_t> firstBytes);
 
 }  // namespace pv

@@ -10,7 +10,11 @@
 
 namespace pv {
 
-enum class ValueType : uint32_t { String = 1, Binary = 3, Dword = 4 };
+enum class ValueType : uint32_t {
+    String = 1,
+    Binary = 3,
+    Dword = 4
+};
 
 struct RawValue {
     ValueType type = ValueType::Binary;

@@ -64,6 +64,7 @@ public:
     [[nodiscard]] const Navigator& navigator() const { return navigator_; }
 
     [[nodiscard]] int32_t EntryCount() const { return list_.EntryCount(); }
+
     [[nodiscard]] SharedLists& lists() const { return list_.lists(); }
 
     [[nodiscard]] CommandTable& commands() { return commands_; }

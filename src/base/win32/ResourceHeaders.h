@@ -2,8 +2,8 @@
 // brought in here so the scripts themselves name no Windows header.
 #pragma once
 
+#include <commctrl.h>
 #include <winuser.h>
 #include <winver.h>
-#include <commctrl.h>
 
 #include "base/ResourceIds.h"

@@ -72,8 +72,9 @@ public:
     }
 
     bool WriteDword(const std::string& name, uint32_t value) override {
-        return Write(name, {ValueType::Dword, {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                                               static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}});
+        return Write(name, {ValueType::Dword,
+                            {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                             static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}});
     }
 
     bool WriteString(const std::string& name, const std::string& value) override {

@@ -18,16 +18,16 @@ char LowerChar(char c) {
     if (static_cast<unsigned char>(c) >= 0x80) {
         return c;
     }
-    return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(
-            static_cast<uintptr_t>(static_cast<unsigned char>(c))))));
+    return static_cast<char>(reinterpret_cast<uintptr_t>(
+            CharLowerA(reinterpret_cast<LPSTR>(static_cast<uintptr_t>(static_cast<unsigned char>(c))))));
 }
 
 char UpperChar(char c) {
     if (static_cast<unsigned char>(c) >= 0x80) {
         return c;
     }
-    return static_cast<char>(reinterpret_cast<uintptr_t>(CharUpperA(reinterpret_cast<LPSTR>(
-            static_cast<uintptr_t>(static_cast<unsigned char>(c))))));
+    return static_cast<char>(reinterpret_cast<uintptr_t>(
+            CharUpperA(reinterpret_cast<LPSTR>(static_cast<uintptr_t>(static_cast<unsigned char>(c))))));
 }
 
 }  // namespace pv
