@@ -2,8 +2,10 @@
 // brought in here so the scripts themselves name no Windows header.
 #pragma once
 
-#include <commctrl.h>
+// clang-format off
 #include <winuser.h>
 #include <winver.h>
+#include <commctrl.h>
+// clang-format on
 
 #include "base/ResourceIds.h"
