@@ -180,12 +180,7 @@ int RunRender(const Args& args) {
         return kExitFailed;
     }
     const DisplayBuffer& d = view.display();
-    ImageBuffer out;
-    out.width = d.width;
-    out.height = d.height;
-    out.bitsPerPixel = 24;
-    out.stride = d.stride;
-    out.pixels = const_cast<uint8_t*>(d.bytes.data());
+    const ImageBuffer out = BorrowAsImage(d);
     if (WriteWholeFile(ProgramPathFromHost(o.out), Encode24BitBmp(out)) != Status::Ok) {
         std::fprintf(stderr, "%s: cannot write the picture\n", o.out.c_str());
         return kExitFailed;

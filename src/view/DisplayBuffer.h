@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/ImageBuffer.h"
+
 namespace pv {
 
 struct DisplayBuffer {
@@ -24,5 +26,17 @@ struct DisplayBuffer {
         return bytes.data() + static_cast<size_t>(stride) * static_cast<size_t>(r);
     }
 };
+
+// The shown rows as a picture the writers take, borrowing the buffer's bytes: it must
+// outlive the result.
+[[nodiscard]] inline ImageBuffer BorrowAsImage(const DisplayBuffer& d) {
+    ImageBuffer out;
+    out.width = d.width;
+    out.height = d.height;
+    out.bitsPerPixel = 24;
+    out.stride = d.stride;
+    out.pixels = const_cast<uint8_t*>(d.bytes.data());
+    return out;
+}
 
 }  // namespace pv

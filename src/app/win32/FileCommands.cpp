@@ -77,12 +77,7 @@ void SaveAs(CMainFrame& frame) {
     }
     const SaveFormat format = r.filterIndex == 2 ? SaveFormat::Bmp : SaveFormat::Jpeg;
     const std::string target = SaveNameFor(r.path, format);
-    ImageBuffer shown;
-    shown.width = d.width;
-    shown.height = d.height;
-    shown.bitsPerPixel = 24;
-    shown.stride = d.stride;
-    shown.pixels = const_cast<uint8_t*>(d.bytes.data());
+    const ImageBuffer shown = BorrowAsImage(d);
     // A failed write must not look like a saved picture.
     if (SavePicture(target, shown, format) != Status::Ok) {
         const std::wstring text = L"The picture could not be saved as\n" + Widen(target);
