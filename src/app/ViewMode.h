@@ -20,10 +20,6 @@ ViewMode ViewModeFromStored(int32_t stored);
     return static_cast<int32_t>(mode);
 }
 
-[[nodiscard]] constexpr bool ShowsThumbnails(ViewMode mode) {
-    return mode != ViewMode::ImageOnly;
-}
-
 // Toggle: both -> image view only -> thumbnails only -> both.
 ViewMode NextViewMode(ViewMode mode);
 
