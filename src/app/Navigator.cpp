@@ -174,12 +174,12 @@ void Navigator::ReportDoubleClick(int32_t index) {
     host_.MarkHot(index);
 }
 
-void Navigator::AdoptFolderOf(const std::string& path, int32_t& current) {
+void Navigator::AdoptFolderOf(const std::string& path) {
     const FolderPick pick = list_.BuildFolderList(path);
     if (!pick.found) {
         host_.ShowInfo(std::string(kNoImageSelectedText));
     }
-    current = pick.current;
+    currentIndex_ = pick.current;
     fileCount_ = list_.EntryCount();
 }
 
@@ -198,7 +198,7 @@ void Navigator::OpenFolderOf(const std::string& argument, bool compareShortNames
     }
     host_.StoreOpenFile(stored);
 
-    AdoptFolderOf(path, currentIndex_);
+    AdoptFolderOf(path);
     // The argument may name the file by its long or its short (8.3) name; natively there
     // are no short names and the long one decides.
     const std::string_view wanted = FileNameOf(path);
@@ -235,7 +235,7 @@ void Navigator::OpenChosenFile(const std::string& path) {
     }
     host_.StopWorkers();
     host_.OpenInView(fit_, path);
-    AdoptFolderOf(path, currentIndex_);
+    AdoptFolderOf(path);
     currentFolder_ = std::string(FolderOf(path));
     // The file shown is the file chosen, listed or not (an unknown type opened through
     // "All Files" is not in its folder's list).
@@ -250,7 +250,7 @@ void Navigator::ListFolderOf(const std::string& path) {
     if (road.Refused()) {
         return;
     }
-    AdoptFolderOf(path, currentIndex_);
+    AdoptFolderOf(path);
     currentFolder_ = std::string(FolderOf(path));
     host_.StoreOpenFile(path);
 }

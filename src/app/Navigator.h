@@ -123,7 +123,8 @@ private:
     // counter and the main status pane are written before each try.
     void ShowListEntry(int32_t start, int32_t direction, bool perTryTexts = false);
     void Step(int32_t direction);
-    void AdoptFolderOf(const std::string& path, int32_t& current);
+    // The list becomes the folder of `path`, with its entry current.
+    void AdoptFolderOf(const std::string& path);
     void FollowCurrentPath();
     void OpenFolderOf(const std::string& path, bool compareShortNames);
     void WriteCounterAndStatus();
