@@ -8,7 +8,7 @@ namespace pv {
 
 namespace {
 
-constexpr std::array<uint32_t, 27> kNotBuiltYet = {
+constexpr std::array<uint32_t, 22> kNotBuiltYet = {
         ID_FILE_FOLDERS,
         ID_FILE_CAPTURE,
         ID_FILE_PRINT,
@@ -21,16 +21,11 @@ constexpr std::array<uint32_t, 27> kNotBuiltYet = {
         ID_OPTIONS_ASSOCIATE,
         ID_OPTIONS_MANAGER_CHOICE,
         ID_VIEW_SLIDESHOW,
-        ID_VIEW_THUMBNAILS,
-        ID_VIEW_REPORT,
-        ID_LIST_SORT_DIALOG,
         ID_LIST_OPEN,
         ID_LIST_SAVE,
         ID_LIST_KEYWORDS,
         ID_LIST_MANAGER,
         ID_WALLPAPER_SET,
-        ID_SELECT_ALL,
-        ID_SELECT_CLEAR,
         ID_SELECT_COPY,
         ID_SELECT_DELETE,
         ID_KEYWORDS_COUNTTEXT,
@@ -58,6 +53,10 @@ std::vector<CommandUi> FrameCommandStates(const FrameUiState& state) {
         states.push_back({id, false, false});
     }
     for (uint32_t id = ID_SORT_FIRST; id <= ID_SORT_LAST; ++id) {
+        states.push_back({id, true, false});
+    }
+    for (uint32_t id : std::initializer_list<uint32_t>{ID_VIEW_THUMBNAILS, ID_VIEW_REPORT, ID_LIST_SORT_DIALOG,
+                                                       ID_SELECT_ALL, ID_SELECT_CLEAR}) {
         states.push_back({id, true, false});
     }
     states.push_back({ID_VIEW_FITTOWINDOW, true, state.fitToWindow});

@@ -175,6 +175,8 @@ void Navigator::ReportDoubleClick(int32_t index) {
 }
 
 void Navigator::AdoptFolderOf(const std::string& path) {
+    // The thumbnail workers read the list that is about to be replaced.
+    host_.StopWorkers();
     const FolderPick pick = list_.BuildFolderList(path);
     if (!pick.found) {
         host_.ShowInfo(std::string(kNoImageSelectedText));
@@ -240,6 +242,7 @@ void Navigator::OpenChosenFile(const std::string& path) {
     // The file shown is the file chosen, listed or not (an unknown type opened through
     // "All Files" is not in its folder's list).
     currentPath_ = path;
+    host_.ShowFolderInThumbs(currentFolder_);
     shownIndex_ = currentIndex_;
     RefreshTexts();
     host_.StoreOpenFile(path);
@@ -252,6 +255,7 @@ void Navigator::ListFolderOf(const std::string& path) {
     }
     AdoptFolderOf(path);
     currentFolder_ = std::string(FolderOf(path));
+    host_.ShowFolderInThumbs(currentFolder_);
     host_.StoreOpenFile(path);
 }
 

@@ -171,4 +171,12 @@
 #define IDC_RESIZE_NEAREST 1035
 #define IDC_RESIZE_BILINEAR 1036
 
+// --- Thumbnail view: its context menu, the report list and the sort dialog ---------------
+#define IDR_THUMB_MENU 205
+#define ID_CTX_SORT_FIRST 32833  // nine "Sort by" items, 32833..32841
+#define ID_CTX_SORT_LAST 32841
+#define IDC_REPORT_LIST 59666
+#define IDD_SORT_FILES 43
+#define IDC_SORT_LIST 32814
+
 #endif  // PV_BASE_RESOURCEIDS_H

@@ -10,7 +10,9 @@ class CommandTable;
 void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
 // Zoom, scaling filter, fit to window, bars, full screen, Toggle, Resize and the effects.
 void RegisterViewCommands(CMainFrame& frame, CommandTable& table);
-// Next, Previous, Begin and the sort keys.
+// Next, Previous and Begin.
 void RegisterListCommands(CMainFrame& frame, CommandTable& table);
+// Thumbnails, Report, Select All, Clear All Selections, the sort keys and the sort dialog.
+void RegisterThumbCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -55,39 +55,12 @@ constexpr ScrollKey kScrollKeys[] = {
 
 }  // namespace
 
-// The thumbnail pane until the thumbnail view lands: the frame's grey, nothing else.
-class ThumbsPlaceholder final : public Window {
-public:
-    bool CreatePane(HWND parent) {
-        WindowCreateArgs args;
-        args.className = L"PictavoThumbsPane";
-        args.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        args.exStyle = WS_EX_CLIENTEDGE;
-        args.rect = {0, 0, 0, 0};
-        args.parent = parent;
-        args.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_THUMB_VIEW));
-        return Create(args);
-    }
-
-protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_ERASEBKGND) {
-            RECT r{};
-            GetClientRect(hwnd(), &r);
-            const uint8_t v = BackgroundGrey().load();
-            const UniqueBrush brush(CreateSolidBrush(static_cast<COLORREF>(v) * 0x010101u));
-            FillRect(reinterpret_cast<HDC>(wp), &r, brush.get());
-            return 1;
-        }
-        return Window::OnMessage(msg, wp, lp);
-    }
-};
-
 CMainFrame::CMainFrame(SharedLists& lists)
-    : thumbs_(std::make_unique<ThumbsPlaceholder>()), list_(lists), navigator_(list_, *this) {
+    : thumbs_(lists), list_(lists), navigator_(list_, *this) {
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
+    RegisterThumbCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -161,8 +134,8 @@ void CMainFrame::CreatePanes() {
     RECT rc{0, 0, 10, 10};
     splitter_.CreateSplitter(hwnd(), rc, IDC_SPLITTER);
     view_.CreateView(splitter_.hwnd(), IDC_IMAGE_VIEW);
-    thumbs_->CreatePane(splitter_.hwnd());
-    splitter_.SetPanes(view_.hwnd(), thumbs_->hwnd());
+    thumbs_.CreateView(splitter_.hwnd(), IDC_THUMB_VIEW);
+    splitter_.SetPanes(view_.hwnd(), thumbs_.hwnd());
     splitter_.SetSplitterFraction(kSplitFraction);
     splitter_.SetSinglePaneMode(0);
 }
@@ -208,7 +181,7 @@ bool CMainFrame::BringImageBack() {
 
 void CMainFrame::Toggle() {
     if (modes_.Toggle(list_.EntryCount())) {
-        ShowModeInPanes();
+        ShowModeInGrid();
     }
 }
 
@@ -221,10 +194,10 @@ void CMainFrame::SetFitToWindow(bool on) {
 void CMainFrame::ToggleFullScreen() {
     BackgroundGrey() = 0;
     if (modes_.ToggleFullScreen(list_.EntryCount())) {
-        ShowModeInPanes();
+        ShowModeInGrid();
     }
     InvalidateRect(view_.hwnd(), nullptr, TRUE);
-    InvalidateRect(thumbs_->hwnd(), nullptr, TRUE);
+    InvalidateRect(thumbs_.hwnd(), nullptr, TRUE);
     if (modes_.FullScreen()) {
         EnterFullScreen();
     } else {
@@ -283,7 +256,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_MOUSEWHEEL) {
         POINT p{GET_X_LPARAM(msg->lParam), GET_Y_LPARAM(msg->lParam)};
         HWND under = WindowFromPoint(p);
-        if (under == view_.hwnd() || under == thumbs_->hwnd()) {
+        if (under == view_.hwnd() || under == thumbs_.hwnd()) {
             SetFocus(under);
             SendMessageW(under, WM_MOUSEWHEEL, msg->wParam, msg->lParam);
             return true;
@@ -299,6 +272,7 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
             if (modes_.FullScreen()) {
                 ToggleFullScreen();
             }
+            thumbs_.LeaveAllSelected();
             msg->wParam = VK_UP;
         }
         for (const ScrollKey& k : kScrollKeys) {
@@ -327,6 +301,9 @@ void CMainFrame::SyncUi() {
 }
 
 bool CMainFrame::OnIdle() {
+    if (modes_.Mode() != ViewMode::ImageOnly && list_.EntryCount() != 0) {
+        thumbs_.StartProducer();
+    }
     SyncUi();
     return false;
 }
@@ -362,6 +339,7 @@ void CMainFrame::SetStatusText(const std::string& text) {
 
 void CMainFrame::StopWorkers() {
     view_.StopAnimation();
+    thumbs_.StopProducer();
 }
 
 void CMainFrame::StoreOpenFile(const std::string& path) {
@@ -472,11 +450,15 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             OnCommand(LOWORD(wp));
         }
         return 0;
-    case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lp)->code == RBN_HEIGHTCHANGE) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (header->code == RBN_HEIGHTCHANGE) {
             Layout();
+        } else if (header->hwndFrom != nullptr && header->hwndFrom == thumbs_.reportList()) {
+            return OnReportNotify(*header);
         }
         return 0;
+    }
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY:
         if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {

@@ -20,11 +20,10 @@
 #include "framework/StatusBar.h"
 #include "framework/UpdateUi.h"
 #include "framework/Window.h"
+#include "thumbs/win32/ThumbView.h"
 #include "view/win32/Tavi5View.h"
 
 namespace pv {
-
-class ThumbsPlaceholder;
 
 class CMainFrame final : public Window, public MessageFilter, public IdleHandler, public NavigatorHost {
 public:
@@ -69,6 +68,13 @@ public:
 
     [[nodiscard]] CommandTable& commands() { return commands_; }
 
+    [[nodiscard]] CThumbView& thumbs() { return thumbs_; }
+
+    // The shown list, its order or contents changed: the thumbnail producer stops and
+    // forgets its slots, the thumbnails show with `current` as current record, and that
+    // record is opened.
+    void ShownListChanged(int32_t current);
+
     void Toggle();
     void ToggleFullScreen();
     void ToggleToolBarBand();
@@ -86,6 +92,11 @@ public:
     bool BringImageBack() override;
     void StoreOpenFile(const std::string& path) override;
     void ShowInfo(const std::string& text) override;
+    void SetThumbCurrent(int32_t index) override;
+    void MarkHot(int32_t index) override;
+    void ScrollThumbsTo(int32_t index) override;
+    void ResetThumbView() override;
+    void ShowFolderInThumbs(const std::string& folder) override;
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -101,8 +112,13 @@ private:
     void OnCommand(UINT id);
     void SyncUi();
     void ShowModeInPanes();
+    // Toggle and full screen: the thumbnail view shows thumbnails, the panes follow the
+    // mode and a visible grid scrolls to the current entry.
+    void ShowModeInGrid();
     void EnterFullScreen();
     void LeaveFullScreen();
+    // The report list's notifications: row texts, the current row, double-clicks.
+    LRESULT OnReportNotify(const NMHDR& header);
 
     CommandBar commandBar_;
     HWND counter_ = nullptr;
@@ -114,7 +130,7 @@ private:
     KeywordBar keywordBar_;
     Splitter splitter_;
     CTavi5View view_;
-    std::unique_ptr<ThumbsPlaceholder> thumbs_;
+    CThumbView thumbs_;
     UpdateUi ui_;
     UniqueAccelerators accelerators_;
     CommandTable commands_;
