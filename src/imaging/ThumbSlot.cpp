@@ -318,9 +318,11 @@ Status ReadBmpScaled(std::span<const uint8_t> file,
     for (int32_t r = 0; r < nh; ++r) {
         const auto fileRow = static_cast<size_t>(
                 std::min<double>(height - 1, static_cast<int32_t>(static_cast<double>(r) * static_cast<double>(t))));
-        // Rows a short file does not hold read black.
-        CopyOrZero(file, size_t{h.pixelOffset} + fileRow * paddedStride, row);
-        const int32_t outRow = topDown ? r : nh - 1 - r;
+        // Rows are counted from the picture's bottom either way, so a top-down file and its
+        // bottom-up twin make the same thumbnail. Rows a short file does not hold read black.
+        const size_t storedRow = topDown ? static_cast<size_t>(height) - 1 - fileRow : fileRow;
+        CopyOrZero(file, size_t{h.pixelOffset} + storedRow * paddedStride, row);
+        const int32_t outRow = nh - 1 - r;
         uint8_t* dst = rows.data() + size_t{outStride} * static_cast<size_t>(outRow);
         for (int32_t c = 0; c < nw; ++c, dst += 3) {
             const uint8_t* p = row.data() + columns[static_cast<size_t>(c)] * pixelBytes;
