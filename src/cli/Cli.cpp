@@ -14,7 +14,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-        {"decode", RunDecode, "decode FILE OUT.bmp"},
+        {"decode", RunDecode, "decode [--frame N] FILE OUT.bmp | decode FILE --discard"},
+        {"thumb", RunThumb, "thumb FILE OUT.bmp"},
+        {"thumbs", RunThumbs, "thumbs FOLDER [--ext JPG,...] [--workers N] [--sheet OUT.bmp]"},
         {"search", RunSearchCommand,
          "search ROOT [--ext JPG,GIF,...] [--no-subfolders] [--title TEXT] [--size MIN MAX] [--date FROM TO] [--sort "
          "TEXT]"},

@@ -2,8 +2,11 @@
 // acceptance checks. Each subcommand is one function of the argument list.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
+
+#include "search/ExtensionTable.h"
 
 namespace pv::cli {
 
@@ -21,5 +24,11 @@ int RunDecode(const Args& args);
 int RunSearchCommand(const Args& args);
 int RunFolderCommand(const Args& args);
 int RunRender(const Args& args);
+int RunThumb(const Args& args);
+int RunThumbs(const Args& args);
+
+// Checks the extension table's rows named in a comma-separated list ("JPG,GIF"; both WAV
+// rows for "WAV"); false, with a message, for a name the table does not hold.
+bool CheckExtensionRows(const std::string& list, std::array<bool, kExtensionCount>& checked);
 
 }  // namespace pv::cli

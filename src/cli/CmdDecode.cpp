@@ -1,6 +1,7 @@
 // pictavo-cli decode [--frame N] FILE OUT.bmp: opens FILE as the image view does and writes
 // the picture as a 24-bit bottom-up BMP. Prints "WIDTHxHEIGHT BITS FRAMES". For an animated
 // GIF, --frame N (counted from 1) writes frame N's composited canvas instead of frame 1's.
+// With --discard instead of OUT.bmp nothing is written, so a benchmark times the decode alone.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,7 +18,7 @@ namespace pv::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: pictavo-cli decode [--frame N] FILE OUT.bmp\n";
+constexpr const char* kUsage = "usage: pictavo-cli decode [--frame N] FILE (OUT.bmp | --discard)\n";
 
 // A positive frame number, or 0 when the text is not one.
 int32_t ParseFrame(const std::string& text) {
@@ -52,7 +53,12 @@ Status OpenGifForFrame(const std::string& path, int32_t frame, OpenedPicture& ou
 int RunDecode(const Args& args) {
     Args files;
     int32_t frame = 1;
+    bool discard = false;
     for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--discard") {
+            discard = true;
+            continue;
+        }
         if (args[i] == "--frame") {
             if (i + 1 >= args.size() || (frame = ParseFrame(args[i + 1])) == 0) {
                 std::fputs(kUsage, stderr);
@@ -63,12 +69,11 @@ int RunDecode(const Args& args) {
         }
         files.push_back(args[i]);
     }
-    if (files.size() != 2) {
+    if (files.size() != (discard ? 1u : 2u)) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
     const std::string in = ProgramPathFromHost(files[0]);
-    const std::string out = ProgramPathFromHost(files[1]);
 
     OpenedPicture picture;
     Status s =
@@ -97,7 +102,7 @@ int RunDecode(const Args& args) {
         }
         image = gif->animation().CanvasImage(static_cast<size_t>(frame - 1));
     }
-    if (WriteWholeFile(out, Encode24BitBmp(image)) != Status::Ok) {
+    if (!discard && WriteWholeFile(ProgramPathFromHost(files[1]), Encode24BitBmp(image)) != Status::Ok) {
         std::fprintf(stderr, "%s: cannot write the picture\n", files[1].c_str());
         return kExitFailed;
     }

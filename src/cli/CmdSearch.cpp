@@ -89,7 +89,16 @@ bool ParseDate(const std::string& text, uint64_t& out) {
     return true;
 }
 
-// Checks the table rows named in a comma-separated list (both WAV rows for "WAV").
+std::string ProgramRoot(const std::string& hostRoot) {
+    std::string root = ProgramPathFromHost(hostRoot);
+    if (!root.empty() && root.back() != '\\') {
+        root += '\\';
+    }
+    return root;
+}
+
+}  // namespace
+
 bool CheckExtensionRows(const std::string& list, std::array<bool, kExtensionCount>& checked) {
     checked.fill(false);
     size_t start = 0;
@@ -114,16 +123,6 @@ bool CheckExtensionRows(const std::string& list, std::array<bool, kExtensionCoun
     }
     return true;
 }
-
-std::string ProgramRoot(const std::string& hostRoot) {
-    std::string root = ProgramPathFromHost(hostRoot);
-    if (!root.empty() && root.back() != '\\') {
-        root += '\\';
-    }
-    return root;
-}
-
-}  // namespace
 
 int RunSearchCommand(const Args& args) {
     if (args.empty()) {

@@ -42,6 +42,7 @@ struct JpegJob {
     int32_t boxWidth = 0;  // 0: the full picture
     int32_t boxHeight = 0;
     HeapBlock* rows = nullptr;
+    bool keepRows = false;
     HeapBlock cmykRow;
     int32_t width = 0;
     int32_t height = 0;
@@ -113,7 +114,8 @@ bool PrepareRows(JpegJob& job) {
     // The library's own buffers (a progressive picture's coefficients, two bytes each) get
     // what our rows leave of the budget.
     job.cinfo.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(DecodeBudget() - size - cmykBytes, LONG_MAX));
-    if (!job.rows->Allocate(HeapId::Jpeg, size, false) ||
+    const bool reuse = job.keepRows && job.rows->size() >= size;
+    if ((!reuse && !job.rows->Allocate(HeapId::Jpeg, size, false)) ||
         (job.cmyk && !job.cmykRow.Allocate(HeapId::Jpeg, 4 * static_cast<size_t>(job.width), false))) {
         job.status = Status::OutOfMemory;
         return false;
@@ -253,24 +255,29 @@ Status CJpgToBmp::Decode(std::span<const uint8_t> file,
                          int32_t* fullWidth,
                          int32_t* fullHeight) {
     image_ = {};
-    rows_.Reset();
+    if (!keepRows_) {
+        rows_.Reset();
+    }
     if (file.size() > ULONG_MAX) {
         return Status::TooLarge;
     }
     auto job = std::make_unique<JpegJob>();
     job->file = file;
     job->rows = &rows_;
+    job->keepRows = keepRows_;
     job->boxWidth = boxWidth;
     job->boxHeight = boxHeight;
     RunDecode(*job);
     if (job->rowsDone == 0 || job->status == Status::TooLarge || job->status == Status::OutOfMemory) {
-        rows_.Reset();
+        if (!keepRows_) {
+            rows_.Reset();
+        }
         return job->status == Status::Ok ? Status::BadData : job->status;
     }
     // A decode that stopped part-way keeps its rows; the ones it never reached are black.
     if (job->rowsDone < job->height) {
         const size_t done = size_t{job->stride} * static_cast<size_t>(job->rowsDone);
-        std::memset(rows_.data() + done, 0, rows_.size() - done);
+        std::memset(rows_.data() + done, 0, size_t{job->stride} * static_cast<size_t>(job->height) - done);
     }
     if (fullWidth != nullptr && fullHeight != nullptr) {
         *fullWidth = job->fullWidth;

@@ -37,6 +37,10 @@ public:
     // larger of the two ratios in single precision: up to 1, up to 3, up to 6, above.
     [[nodiscard]] static int32_t ReductionFor(int32_t width, int32_t height, int32_t boxWidth, int32_t boxHeight);
 
+    // A reader that reads file after file (the thumbnail workers) keeps its rows when the
+    // next picture fits them, instead of touching fresh memory for every file.
+    void KeepRowsBetweenReads() { keepRows_ = true; }
+
 private:
     Status Decode(std::span<const uint8_t> file,
                   int32_t boxWidth,
@@ -45,6 +49,7 @@ private:
                   int32_t* fullHeight);
 
     HeapBlock rows_;
+    bool keepRows_ = false;
 };
 
 }  // namespace pv
