@@ -94,7 +94,7 @@ void CMainFrame::ScrollThumbsTo(int32_t index) {
 }
 
 void CMainFrame::ResetThumbView() {
-    thumbs_.ListChanged(0);
+    thumbs_.Rewind();
 }
 
 void CMainFrame::ShowFolderInThumbs(const std::string& /*folder*/) {

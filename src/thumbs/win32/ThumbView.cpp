@@ -214,6 +214,18 @@ void CThumbView::ListChanged(int32_t current) {
     }
 }
 
+void CThumbView::Rewind() {
+    producer_.Stop();
+    selection_.SetCurrent(0);
+    firstVisible_ = 0;
+    if (mode_ == Mode::Report) {
+        SendMessageW(report_, LVM_ENSUREVISIBLE, 0, FALSE);
+    } else {
+        LayOut();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+}
+
 void CThumbView::ResetAfterSort() {
     if (mode_ == Mode::Report && !columnsMade_) {
         MakeReportColumns(573);
@@ -420,10 +432,11 @@ void CThumbView::OnWheel(WPARAM wp) {
 
 //--- Clicks and the context menu -------------------------------------------------------
 
-void CThumbView::OnLeftButtonDown(LPARAM lp) {
+void CThumbView::OnLeftButtonDown(WPARAM wp, LPARAM lp) {
     SetFocus(hwnd());
     const int32_t atClick = position_;
-    const bool key = (GetKeyState(VK_CONTROL) < 0) || (GetKeyState(VK_SHIFT) < 0);
+    // The keys as they were when the click happened (Shift acts as Control).
+    const bool key = (wp & (MK_CONTROL | MK_SHIFT)) != 0;
     {
         SharedLists::Access state = lists_.Lock();
         FileList& list = state->ShownFileList();
@@ -443,18 +456,17 @@ void CThumbView::OnLeftButtonDown(LPARAM lp) {
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void CThumbView::ReportClick() {
-    const bool key = (GetKeyState(VK_CONTROL) < 0) || (GetKeyState(VK_SHIFT) < 0);
+void CThumbView::ReportClick(bool controlOrShift) {
     SharedLists::Access state = lists_.Lock();
-    selection_.ReportClick(state->ShownFileList(), key);
+    selection_.ReportClick(state->ShownFileList(), controlOrShift);
 }
 
 LRESULT CALLBACK CThumbView::ReportProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
     if (msg == WM_LBUTTONDOWN) {
         auto* self = reinterpret_cast<CThumbView*>(data);
         GuardCallback(
-                [self] {
-                    self->ReportClick();
+                [self, wp] {
+                    self->ReportClick((wp & (MK_CONTROL | MK_SHIFT)) != 0);
                     return 0;
                 },
                 [] { return 0; });
@@ -665,7 +677,7 @@ LRESULT CThumbView::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEWHEEL: OnWheel(wp); return 0;
     case WM_LBUTTONDOWN:
         if (mode_ == Mode::Thumbnails) {
-            OnLeftButtonDown(lp);
+            OnLeftButtonDown(wp, lp);
         }
         return 0;
     case WM_CONTEXTMENU: OnContextMenu(lp); return 0;

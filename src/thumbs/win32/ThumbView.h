@@ -41,6 +41,8 @@ public:
     // The list, its order or contents changed: producer stopped and reset, record `current`
     // current, scrolled to the top; the mode stays.
     void ListChanged(int32_t current);
+    // Begin: record 0 current and the view back at its start; what the producer made stays.
+    void Rewind();
     // The view reset after a sort: record 0 current, rebuilt, UM_SHOWINDEX with 0.
     void ResetAfterSort();
 
@@ -93,10 +95,10 @@ private:
     void ApplyScroll(int32_t position);
     void OnScroll(WPARAM wp);
     void OnWheel(WPARAM wp);
-    void OnLeftButtonDown(LPARAM lp);
+    void OnLeftButtonDown(WPARAM wp, LPARAM lp);
     void OnContextMenu(LPARAM lp);
     void OnMenuCommand(UINT id);
-    void ReportClick();
+    void ReportClick(bool controlOrShift);
     void MakeReportColumns(int32_t restWidthFrom);
     void FillReport();
     void NotifyFrame(UINT message, WPARAM wp) const;
