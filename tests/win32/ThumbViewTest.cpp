@@ -203,6 +203,20 @@ TEST_F(ThumbViewTest, ClicksSelectTintAndTellTheFrame) {
     EXPECT_EQ(c.At(CellX(0) + 52, 52), kPicture);
 }
 
+// One row in a client 100 high: the largest position is (1 + 1) x 168 - 100 - 1 = 235.
+TEST_F(ThumbViewTest, ScrollingMovesByHalfRowsAndPagesWithinTheRange) {
+    ThumbHost host(600, 104);
+    host.Show(root_, Records());
+    const std::pair<WPARAM, int> steps[] = {{SB_LINEDOWN, 84}, {SB_LINEDOWN, 168}, {SB_LINEDOWN, 235}, {SB_PAGEUP, 67},
+                                            {SB_LINEUP, 0},    {SB_LINEUP, 0},     {SB_BOTTOM, 235},   {SB_TOP, 0}};
+    for (const auto& [code, position] : steps) {
+        Send(host.view->hwnd(), WM_VSCROLL, code, 0);
+        EXPECT_EQ(host.view->ScrollPosition(), position) << code;
+    }
+    Send(host.view->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(host.view->ScrollPosition(), 168) << "a notch towards the user moves a page down";
+}
+
 TEST_F(ThumbViewTest, ReportHasFiveColumnsItsTextsAndAMessageWhenEmpty) {
     ThumbHost host(900, 400);
     std::string box;

@@ -40,6 +40,10 @@ constexpr ReportColumn kReportColumns[] = {
         {L"File Name", 300},    {L"File Size", 80},  {L"Modification Time", 80},
         {L"Creation Time", 80}, {L"Access Time", 0},
 };
+// The last column takes the client width less these, by whoever made the columns first:
+// showing the report, or a sort or list file while the report was already the mode.
+constexpr int kRestAfterShow = 542;
+constexpr int kRestAfterSort = 573;
 // The narrowest the last column is made: a pane narrower than the fixed columns must not
 // hide it altogether.
 constexpr int kMinRestColumn = 80;
@@ -191,7 +195,7 @@ void CThumbView::ShowAsReport() {
         return;
     }
     if (!columnsMade_) {
-        MakeReportColumns(542);
+        MakeReportColumns(kRestAfterShow);
     }
     FillReport();
     const int32_t current = std::clamp(selection_.Current(), 0, count - 1);
@@ -228,7 +232,7 @@ void CThumbView::Rewind() {
 
 void CThumbView::ResetAfterSort() {
     if (mode_ == Mode::Report && !columnsMade_) {
-        MakeReportColumns(573);
+        MakeReportColumns(kRestAfterSort);
     }
     ListChanged(0);
     NotifyFrame(UM_SHOWINDEX, 0);
