@@ -68,11 +68,11 @@ bool ThumbProducer::DecodeEntry(ThumbSlot& slot, const Entry& entry, ThumbScratc
 }
 
 bool ThumbProducer::Start() {
-    JoinWorkers();
     int32_t expected = state_.load(std::memory_order_acquire);
     if (expected == static_cast<int32_t>(ProducerState::Running)) {
         return false;
     }
+    JoinWorkers();  // a finished batch's threads have written their acknowledgement: quick
     uint32_t count = 0;
     {
         SharedLists::Access state = lists_.Lock();
@@ -81,7 +81,10 @@ bool ThumbProducer::Start() {
     if (count == 0) {
         return false;
     }
-    const uint32_t first = std::min(batchStart_.load(std::memory_order_relaxed), count);
+    const uint32_t first = batchStart_.load(std::memory_order_relaxed);
+    if (first >= count) {
+        return false;
+    }
     end_ = static_cast<uint32_t>(std::min<uint64_t>(count, uint64_t{first} + kThumbBatchSize));
     next_.store(first, std::memory_order_relaxed);
     active_.store(workerCount_, std::memory_order_relaxed);
