@@ -89,10 +89,10 @@ TEST(FrameRulesTest, CommandStatesFollowTheFramesState) {
     changed.toolBarVisible = false;
     const std::vector<CommandUi> states[] = {FrameCommandStates({}), FrameCommandStates(changed)};
     const uint32_t rows[][4] = {
-            {ID_VIEW_BILINEAR, 1, 1, 0}, {ID_VIEW_NEAREST, 1, 0, 1},    {ID_VIEW_FITTOWINDOW, 1, 0, 1},
-            {ID_VIEW_TOOLBAR, 1, 1, 0},  {ID_VIEW_STATUS_BAR, 1, 1, 1}, {ID_EFFECT_NEGATIVE, 1, 0, 1},
-            {ID_EFFECT_GLASS, 1, 0, 0},  {ID_SORT_FIRST, 1, 0, 0},      {ID_SORT_LAST, 1, 0, 0},
-            {ID_EDIT_PASTE, 0, 0, 0},    {ID_FILE_PRINT, 0, 0, 0},      {ID_VIEW_THUMBNAILS, 1, 0, 0},
+            {ID_VIEW_BILINEAR, 1, 1, 0}, {ID_VIEW_NEAREST, 1, 0, 1},     {ID_VIEW_FITTOWINDOW, 1, 0, 1},
+            {ID_VIEW_TOOLBAR, 1, 1, 0},  {ID_VIEW_STATUS_BAR, 1, 1, 1},  {ID_EFFECT_NEGATIVE, 1, 0, 1},
+            {ID_EFFECT_GLASS, 1, 0, 0},  {ID_SORT_FIRST, 1, 0, 0},       {ID_SORT_LAST, 1, 0, 0},
+            {ID_EDIT_PASTE, 0, 0, 0},    {ID_FILE_PRINT, 0, 0, 0},       {ID_VIEW_THUMBNAILS, 1, 0, 0},
             {ID_VIEW_REPORT, 1, 0, 0},   {ID_LIST_SORT_DIALOG, 1, 0, 0}, {ID_SELECT_ALL, 1, 0, 0},
             {ID_SELECT_CLEAR, 1, 0, 0},  {ID_SELECT_COPY, 0, 0, 0},
     };

@@ -55,8 +55,7 @@ constexpr ScrollKey kScrollKeys[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(SharedLists& lists)
-    : thumbs_(lists), list_(lists), navigator_(list_, *this) {
+CMainFrame::CMainFrame(SharedLists& lists) : thumbs_(lists), list_(lists), navigator_(list_, *this) {
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
