@@ -307,6 +307,13 @@ TEST_F(ThumbViewTest, FrameShowsSortsAndFillsTheReport) {
     ASSERT_TRUE(f.WaitDialogGone());
     EXPECT_EQ(text(0, 0), "bad.jpg");
     EXPECT_EQ(f.StatusPane(), root_ + "bad.jpg");
+
+    // The row the list control moves to becomes the frame's current record: Forward goes on
+    // from tune.wav to wide.bmp.
+    LVITEMW focus{.state = LVIS_FOCUSED | LVIS_SELECTED, .stateMask = LVIS_FOCUSED | LVIS_SELECTED};
+    Send(list, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&focus));
+    f.Command(ID_LIST_FORWARD);
+    EXPECT_EQ(f.StatusPane(), root_ + "wide.bmp");
 }
 
 }  // namespace
