@@ -8,7 +8,7 @@ namespace pv {
 
 namespace {
 
-constexpr std::array<uint32_t, 27> kNotBuiltYet = {
+constexpr std::array<uint32_t, 24> kNotBuiltYet = {
         ID_FILE_FOLDERS,
         ID_FILE_CAPTURE,
         ID_FILE_PRINT,
@@ -18,8 +18,6 @@ constexpr std::array<uint32_t, 27> kNotBuiltYet = {
         ID_EDIT_CUT,
         ID_EDIT_COPY,
         ID_EDIT_PASTE,
-        ID_OPTIONS_ASSOCIATE,
-        ID_OPTIONS_MANAGER_CHOICE,
         ID_VIEW_SLIDESHOW,
         ID_VIEW_THUMBNAILS,
         ID_VIEW_REPORT,
@@ -27,7 +25,6 @@ constexpr std::array<uint32_t, 27> kNotBuiltYet = {
         ID_LIST_OPEN,
         ID_LIST_SAVE,
         ID_LIST_KEYWORDS,
-        ID_LIST_MANAGER,
         ID_WALLPAPER_SET,
         ID_SELECT_ALL,
         ID_SELECT_CLEAR,

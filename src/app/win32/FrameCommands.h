@@ -12,5 +12,7 @@ void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
 void RegisterViewCommands(CMainFrame& frame, CommandTable& table);
 // Next, Previous, Begin and the sort keys.
 void RegisterListCommands(CMainFrame& frame, CommandTable& table);
+// Associations and the file-manager choice (the options dialog), go to the file manager.
+void RegisterShellCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -88,6 +88,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
+    RegisterShellCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {

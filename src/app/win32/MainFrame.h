@@ -69,6 +69,9 @@ public:
 
     [[nodiscard]] CommandTable& commands() { return commands_; }
 
+    // The file manager "go to the file manager" starts (FileManager, UM_SETFILEMANAGER).
+    [[nodiscard]] int32_t fileManager() const { return fileManager_; }
+
     void Toggle();
     void ToggleFullScreen();
     void ToggleToolBarBand();
