@@ -61,9 +61,8 @@ std::string ReadDefault(HKEY root, const std::string& name) {
 
 AssociationFailure WriteTypeKey(HKEY classes, const std::string& type, const AssociationStrings& strings) {
     if (OpenKey(classes, type, KEY_READ)) {
-        const std::wstring name = Widen(type);
-        if (RegDeleteTreeW(classes, name.c_str()) != ERROR_SUCCESS ||
-            RegDeleteKeyW(classes, name.c_str()) != ERROR_SUCCESS) {
+        // Given a subkey, RegDeleteTree removes it with everything below it.
+        if (RegDeleteTreeW(classes, Widen(type).c_str()) != ERROR_SUCCESS || OpenKey(classes, type, KEY_READ)) {
             return AssociationFailure::CannotDelete;
         }
     }
