@@ -25,8 +25,8 @@ INSTALL="$WINEPREFIX/drive_c/Program Files/Pictavo"
 # once the display is known: Wine's windows need one, even a silent installer's.
 install_pictavo() {
     if [[ -f "$SETUP" ]]; then
-        if ! cmp -s build/windows/bin/Pictavo.exe "$INSTALL/Pictavo.exe" \
-            || ! cmp -s build/windows/bin/Pictavo.html "$INSTALL/Pictavo.html"; then
+        if ! cmp -s build/windows/setup/Pictavo.exe "$INSTALL/Pictavo.exe" \
+            || ! cmp -s build/windows/setup/Pictavo.html "$INSTALL/Pictavo.html"; then
             echo "run: installing Pictavo with $SETUP"
             wine "$SETUP" /S || { echo "run: the installer failed" >&2; exit 1; }
         fi

@@ -74,7 +74,7 @@ use_program() {
 
 install
 check "installed files" equals "$(cd "$INSTALL" && ls | tr '\n' ' ')" "Pictavo.exe Pictavo.html Uninstall.exe "
-check "the installed program is the built one" cmp -s "$INSTALL/Pictavo.exe" "$(dirname "$SETUP")/bin/Pictavo.exe"
+check "the installed program is the built one" cmp -s "$INSTALL/Pictavo.exe" "$(dirname "$SETUP")/setup/Pictavo.exe"
 check "Start-menu shortcut" test -f "$LINK"
 check "entry name" equals "$(reg_value "$ENTRY" DisplayName)" "Pictavo"
 check "entry publisher" equals "$(reg_value "$ENTRY" Publisher)" "Norel"

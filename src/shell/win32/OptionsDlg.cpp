@@ -2,6 +2,7 @@
 
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
+#include "framework/Dpi.h"
 #include "shell/FileManagers.h"
 #include "shell/ShellSettings.h"
 #include "shell/win32/AssociationWriter.h"
@@ -40,7 +41,7 @@ void COptionsDlg::FillList() {
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kColumnWidth;
+    column.cx = ScalePx(list, kColumnWidth);
     column.pszText = heading.data();
     ListView_InsertColumn(list, 0, &column);
     for (size_t i = 0; i < kExtensionCount; ++i) {
@@ -52,6 +53,13 @@ void COptionsDlg::FillList() {
         ListView_InsertItem(list, &item);
         Tick(static_cast<int>(i), ticks_[i]);
     }
+    // The list as wide as its one column and its scroll bar, so no empty column shows beside it.
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(list, &outer);
+    GetClientRect(list, &inner);
+    SetWindowPos(list, nullptr, 0, 0, column.cx + (outer.right - outer.left) - inner.right, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void COptionsDlg::Tick(int row, bool on) const {
