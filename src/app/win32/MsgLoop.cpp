@@ -1,8 +1,8 @@
 #include "app/win32/MsgLoop.h"
 
 #include "app/CommandTail.h"
-#include "platform/Collation.h"
 #include "base/Text.h"
+#include "platform/Collation.h"
 #include "platform/Settings.h"
 #include "shell/ButtonBar.h"
 #include "shell/FarMenu.h"
