@@ -265,24 +265,21 @@ TEST_F(ShellIntegrationWinTest, FarEntryAtStartUpAndGoingToTheFileManager) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
 
+    // The test prefix has no FAR but what this test puts there (and may have left there).
     const std::wstring farFolder = L"C:\\Program Files\\Far";
-    RemoveDirectoryW(farFolder.c_str());  // only when empty: a real FAR stays
-    if (GetFileAttributesW((farFolder + L"\\Far.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        HWND box = f.PostForDialog(WM_COMMAND, ID_LIST_MANAGER, 0);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(ItemText(box, 0xFFFF), "Pictavo could not start FAR Manager\t\n(c:\\Program Files\\Far\\Far.exe)\t");
-        Send(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(f.WaitDialogGone());
-        EXPECT_TRUE(IsWindowVisible(f.frame()));
-    }
-    CreateDirectoryW(farFolder.c_str(), nullptr);  // a program in FAR's place
-    const bool placed = CopyFileW(BesideMe(L"pictavo-cli.exe").c_str(), (farFolder + L"\\Far.exe").c_str(), TRUE);
+    const std::wstring farExe = farFolder + L"\\Far.exe";
+    DeleteFileW(farExe.c_str());
+    HWND box = f.PostForDialog(WM_COMMAND, ID_LIST_MANAGER, 0);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ItemText(box, 0xFFFF), "Pictavo could not start FAR Manager\t\n(c:\\Program Files\\Far\\Far.exe)\t");
+    Send(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(f.WaitDialogGone());
+    EXPECT_TRUE(IsWindowVisible(f.frame()));
+
+    CreateDirectoryW(farFolder.c_str(), nullptr);  // a program in FAR's place: the frame hands over
+    ASSERT_TRUE(CopyFileW(BesideMe(L"pictavo-cli.exe").c_str(), farExe.c_str(), FALSE));
     f.Command(ID_LIST_MANAGER);
     EXPECT_TRUE(f.WaitThreadEnd());
-    if (placed) {
-        DeleteFileW((farFolder + L"\\Far.exe").c_str());
-        RemoveDirectoryW(farFolder.c_str());
-    }
 }
 
 }  // namespace

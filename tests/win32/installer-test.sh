@@ -15,15 +15,16 @@ fi
 source "$ROOT/scripts/wine-env.sh"
 bash "$ROOT/scripts/wine-prefix.sh" template >/dev/null
 
-# Files shared with the template by hard links (Wine replaces what it changes); the
-# registry files, which it rewrites, copied.
-PREFIX="$(mktemp -d /tmp/pictavo-installer-XXXXXX)"
+# Files shared with the template by hard links where they can be (Wine replaces what it
+# changes), copied otherwise; the registry files, which Wine rewrites, always copied.
+PREFIX="$(mktemp -d "${TMPDIR:-/tmp}/pictavo-installer-XXXXXX")"
 export WINEPREFIX="$PREFIX" WINEDEBUG=-all
 unset DISPLAY
 cleanup() { wineserver -k >/dev/null 2>&1 || true; rm -rf "$PREFIX"; }
 trap cleanup EXIT
-cp -al "$PV_WINE_TEMPLATE/drive_c" "$PV_WINE_TEMPLATE/dosdevices" "$PREFIX/"
-cp "$PV_WINE_TEMPLATE"/*.reg "$PREFIX/"
+cp -al "$PV_WINE_TEMPLATE/drive_c" "$PV_WINE_TEMPLATE/dosdevices" "$PREFIX/" 2>/dev/null \
+    || { rm -rf "${PREFIX:?}"/*; cp -a "$PV_WINE_TEMPLATE/drive_c" "$PV_WINE_TEMPLATE/dosdevices" "$PREFIX/"; }
+cp "$PV_WINE_TEMPLATE"/*.reg "$PV_WINE_TEMPLATE/.update-timestamp" "$PREFIX/"
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n"Graphics"="null"\n' > "$PREFIX/null.reg"
 wine regedit /S 'Z:'"$(echo "$PREFIX/null.reg" | tr / '\\')" >/dev/null 2>&1
 wineserver -w
