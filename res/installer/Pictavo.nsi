@@ -36,6 +36,12 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_ICON "${PV_ART}/pictavo.ico"
 !define MUI_UNICON "${PV_ART}/pictavo.ico"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PV_ART}/../installer/wizard.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${PV_ART}/../installer/wizard.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${PV_ART}/../installer/header.bmp"
+!define MUI_HEADERIMAGE_UNBITMAP "${PV_ART}/../installer/header.bmp"
 !define MUI_WELCOMEPAGE_TEXT "Setup will install ${PRODUCT} ${PV_VERSION}, a fast picture browser, on your computer.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Pictavo.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
