@@ -25,6 +25,10 @@ if(WIN32)
              ${CMAKE_SOURCE_DIR}/build/native/bin/pictavo-cli $<TARGET_FILE:pictavo-cli>)
     # Skipped (77) when the native build is missing; the test command counts a skip as a failure.
     set_tests_properties(SearchMatchesNative PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED wine)
+    # The installer's silent install and uninstall in a Wine prefix of its own. Skipped (77)
+    # only when makensis is missing, so the installer could not be built.
+    add_test(NAME InstallerSilentRoundTrip COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/installer-test.sh ${PV_SETUP})
+    set_tests_properties(InstallerSilentRoundTrip PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77 FIXTURES_REQUIRED wine)
 else()
     find_package(GTest REQUIRED)
     file(GLOB_RECURSE PV_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)

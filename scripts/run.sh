@@ -9,19 +9,42 @@ cd "$ROOT"
 
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Pictavo
+SETUP=build/windows/Pictavo-setup.exe
+if command -v makensis >/dev/null 2>&1; then
+    cmake --build --preset windows --target installer
+else
+    cmake --build --preset windows --target Pictavo
+fi
 
 bash scripts/wine-prefix.sh run
 source scripts/wine-env.sh
 export WINEPREFIX="$PV_WINE/run"
 INSTALL="$WINEPREFIX/drive_c/Program Files/Pictavo"
-mkdir -p "$INSTALL/Samples"
-cp build/windows/bin/Pictavo.exe build/windows/bin/Pictavo.html "$INSTALL/"
-cp samples/* "$INSTALL/Samples/"
-SAMPLE='C:\Program Files\Pictavo\Samples\sunset.bmp'
+# Installed with the installer, silently, as a user would install it; skipped when the
+# installed program is already this build (a run then starts in a second or two). Called
+# once the display is known: Wine's windows need one, even a silent installer's.
+install_pictavo() {
+    if [[ -f "$SETUP" ]]; then
+        if ! cmp -s build/windows/setup/Pictavo.exe "$INSTALL/Pictavo.exe" \
+            || ! cmp -s build/windows/setup/Pictavo.html "$INSTALL/Pictavo.html"; then
+            echo "run: installing Pictavo with $SETUP"
+            wine "$SETUP" /S || { echo "run: the installer failed" >&2; exit 1; }
+        fi
+    else
+        echo "run: makensis is missing, so there is no installer: copying Pictavo into place instead"
+        mkdir -p "$INSTALL"
+        cp build/windows/bin/Pictavo.exe build/windows/bin/Pictavo.html "$INSTALL/"
+    fi
+    [[ -f "$INSTALL/Pictavo.exe" ]] || { echo "run: Pictavo.exe is not in $INSTALL" >&2; exit 1; }
+}
+SAMPLES="$WINEPREFIX/drive_c/users/Public/Pictures/Pictavo samples"
+mkdir -p "$SAMPLES"
+cp samples/* "$SAMPLES/"
+SAMPLE='C:\users\Public\Pictures\Pictavo samples\sunset.bmp'
 EXE='C:\Program Files\Pictavo\Pictavo.exe'
 
 if [[ -n "${DISPLAY:-}" ]]; then
+    install_pictavo
     echo "run: starting Pictavo on $DISPLAY"
     exec wine "$EXE" "$SAMPLE"
 fi
@@ -39,6 +62,7 @@ export DISPLAY=":$DISPLAY_NUM"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 wineserver -p >/dev/null 2>&1 || true
+install_pictavo
 wine explorer /desktop=Pictavo,1280x1024 "$EXE" "$SAMPLE" >"$OUT/wine.log" 2>&1 &
 WINE_PID=$!
 up=0

@@ -16,7 +16,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     libjpeg62-turbo-dev libjpeg-turbo-progs
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-    wine wine64 fonts-wine xvfb x11-utils nasm imagemagick dpkg-dev python3 python3-pil giflib-tools
+    wine wine64 fonts-wine xvfb x11-utils nasm imagemagick dpkg-dev python3 python3-pil giflib-tools nsis
 )
 
 missing=()

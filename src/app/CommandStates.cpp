@@ -8,7 +8,7 @@ namespace pv {
 
 namespace {
 
-constexpr std::array<uint32_t, 22> kNotBuiltYet = {
+constexpr uint32_t kNotBuiltYet[] = {
         ID_FILE_FOLDERS,
         ID_FILE_CAPTURE,
         ID_FILE_PRINT,
@@ -18,13 +18,10 @@ constexpr std::array<uint32_t, 22> kNotBuiltYet = {
         ID_EDIT_CUT,
         ID_EDIT_COPY,
         ID_EDIT_PASTE,
-        ID_OPTIONS_ASSOCIATE,
-        ID_OPTIONS_MANAGER_CHOICE,
         ID_VIEW_SLIDESHOW,
         ID_LIST_OPEN,
         ID_LIST_SAVE,
         ID_LIST_KEYWORDS,
-        ID_LIST_MANAGER,
         ID_WALLPAPER_SET,
         ID_SELECT_COPY,
         ID_SELECT_DELETE,

@@ -179,4 +179,13 @@
 #define IDD_SORT_FILES 43
 #define IDC_SORT_LIST 32814
 
+// Options dialog: file associations and the file manager to return to.
+#define IDD_OPTIONS 207
+#define IDC_OPTIONS_SELECT_ALL 1006
+#define IDC_OPTIONS_LIST 1125
+#define IDC_OPTIONS_MANAGER_GROUP 1029
+#define IDC_OPTIONS_EXPLORER 1030
+#define IDC_OPTIONS_TOTALCMD 1031
+#define IDC_OPTIONS_FAR 1032
+
 #endif  // PV_BASE_RESOURCEIDS_H

@@ -264,6 +264,9 @@ public:
         return WaitForSingleObject(thread_, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread_, &code) ? code : 0;
     }
 
+    // True once the frame's thread has ended on its own (the frame closed itself).
+    [[nodiscard]] bool WaitThreadEnd() const { return WaitForSingleObject(thread_, 10000) == WAIT_OBJECT_0; }
+
     // A sent message is handled when the frame's thread next reads its queue: after the road
     // it is on has ended (unless that road runs a modal loop).
     void Fence() const { Send(frame_, WM_NULL, 0, 0); }

@@ -14,5 +14,7 @@ void RegisterViewCommands(CMainFrame& frame, CommandTable& table);
 void RegisterListCommands(CMainFrame& frame, CommandTable& table);
 // Thumbnails, Report, Select All, Clear All Selections, the sort keys and the sort dialog.
 void RegisterThumbCommands(CMainFrame& frame, CommandTable& table);
+// Associations and the file-manager choice (the options dialog), go to the file manager.
+void RegisterShellCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

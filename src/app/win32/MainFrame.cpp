@@ -60,6 +60,7 @@ CMainFrame::CMainFrame(SharedLists& lists) : thumbs_(lists), list_(lists), navig
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
     RegisterThumbCommands(*this, commands_);
+    RegisterShellCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {

@@ -75,6 +75,9 @@ public:
     // record is opened.
     void ShownListChanged(int32_t current);
 
+    // The file manager "go to the file manager" starts (FileManager, UM_SETFILEMANAGER).
+    [[nodiscard]] int32_t fileManager() const { return fileManager_; }
+
     void Toggle();
     void ToggleFullScreen();
     void ToggleToolBarBand();

@@ -1,8 +1,12 @@
 #include "app/win32/MsgLoop.h"
 
 #include "app/CommandTail.h"
+#include "base/Text.h"
 #include "platform/Collation.h"
 #include "platform/Settings.h"
+#include "shell/ButtonBar.h"
+#include "shell/FarMenu.h"
+#include "shell/win32/AssociationWriter.h"
 
 namespace pv {
 
@@ -36,8 +40,16 @@ int CMTNorelMsgLoop::RunFrame(const std::string& commandTail, int /*showCommand*
     if (!frame_.CreateFrame(settings.windowRect)) {
         return 0;
     }
-    // The Total Commander button and the FAR Manager menu entry are written once per user
-    // by the file-manager integration when it lands; until then the flags stay as stored.
+    // Once per user: the flags are set only when the button or the entry is in place.
+    if (settings.totalComm == 0 || settings.farComm == 0) {
+        const std::string program = RunningProgramPath();
+        if (settings.totalComm == 0) {
+            InstallTotalCommanderButton(std::string(kTotalCommanderBar), program, FolderOf(program));
+        }
+        if (settings.farComm == 0) {
+            InstallFarMenuEntry(program);
+        }
+    }
 
     if (commandTail.empty()) {
         if (settings.fitToWindow == 1) {
