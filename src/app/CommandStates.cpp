@@ -8,13 +8,11 @@ namespace pv {
 
 namespace {
 
-constexpr std::array<uint32_t, 27> kNotBuiltYet = {
-        ID_FILE_FOLDERS,
+constexpr std::array<uint32_t, 25> kNotBuiltYet = {
         ID_FILE_CAPTURE,
         ID_FILE_PRINT,
         ID_FILE_PAGE_SETUP,
         ID_FILE_PRINT_PREVIEW,
-        ID_FILE_MRU_DROPDOWN,
         ID_EDIT_CUT,
         ID_EDIT_COPY,
         ID_EDIT_PASTE,

@@ -44,6 +44,7 @@ void OpenFile(CMainFrame& frame) {
     const FileDialogResult r = ShowOpenFileDialog(options);
     if (r.ok) {
         navigator.OpenChosenFile(r.path);
+        frame.search().AddRecent(r.path);
         const std::string title = Narrow(LoadResourceString(IDR_MAINFRAME)) + " - " + std::string(FileNameOf(r.path));
         SetWindowTextW(frame.hwnd(), Widen(title).c_str());
     } else if (!r.nameField.empty()) {

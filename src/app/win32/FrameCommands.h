@@ -12,5 +12,7 @@ void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
 void RegisterViewCommands(CMainFrame& frame, CommandTable& table);
 // Next, Previous, Begin and the sort keys.
 void RegisterListCommands(CMainFrame& frame, CommandTable& table);
+// Folders, the recent files and their drop-down.
+void RegisterSearchCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -84,10 +84,14 @@ protected:
 };
 
 CMainFrame::CMainFrame(SharedLists& lists)
-    : thumbs_(std::make_unique<ThumbsPlaceholder>()), list_(lists), navigator_(list_, *this) {
+    : thumbs_(std::make_unique<ThumbsPlaceholder>()),
+      list_(lists),
+      navigator_(list_, *this),
+      search_(std::make_unique<FrameSearch>(*this)) {
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
+    RegisterSearchCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -115,6 +119,7 @@ bool CMainFrame::CreateFrame(const StoredRect& rect) {
 
 bool CMainFrame::OnCreate() {
     CreateBars();
+    search_->OnCreate(commandBar_.Menu());
     CreatePanes();
     ui_.AddToolBar(toolBar1_);
     ui_.AddToolBar(toolBar2_);
@@ -381,8 +386,13 @@ void CMainFrame::OpenCommandLineFile(const std::string& fullPath) {
     ShowFolder(navigator_.CurrentFolder());
 }
 
-bool CMainFrame::BrowseFolderArgument(const std::string& /*folder*/) {
-    return true;
+bool CMainFrame::BrowseFolderArgument(const std::string& folder) {
+    return search_->BrowseFolder(folder);
+}
+
+void CMainFrame::ShownListChanged(int32_t current) {
+    // thumbnails: reset the view here
+    navigator_.ShowNewList(current, false);
 }
 
 //--- Commands and messages ---------------------------------------------------------------
@@ -410,6 +420,8 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& r
     case UM_FOLDERSDIALOG: OnCommand(ID_FILE_FOLDERS); return true;
     case UM_VIEWMENUCMD: SyncUi(); return true;
     case UM_SAVEAS: OnCommand(ID_FILE_SAVE); return true;
+    case UM_OPENPATH: search_->OnOpenPath(); return true;
+    case UM_SEARCHDONE: search_->OnSearchDone(); return true;
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
     default: return false;
@@ -475,6 +487,10 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lp)->code == RBN_HEIGHTCHANGE) {
             Layout();
+        }
+        if (reinterpret_cast<NMHDR*>(lp)->code == TBN_DROPDOWN) {
+            OnCommand(ID_FILE_MRU_DROPDOWN);
+            return TBDDRET_DEFAULT;
         }
         return 0;
     case WM_CLOSE: OnClose(); return 0;

@@ -12,6 +12,7 @@
 #include "app/NavigationList.h"
 #include "app/Navigator.h"
 #include "app/ViewMode.h"
+#include "app/win32/FrameSearch.h"
 #include "app/win32/FrameBars.h"
 #include "base/win32/Handles.h"
 #include "framework/CommandBar.h"
@@ -52,8 +53,7 @@ public:
     // The command-line file road: the file's folder becomes the list, the file is shown.
     void OpenCommandLineFile(const std::string& fullPath);
     // The folder road: the browse dialog for the folder. Returns false when the user
-    // cancelled it (the frame then closes). The browse dialog is not built yet: the frame
-    // opens empty.
+    // cancelled it (the frame then closes).
     bool BrowseFolderArgument(const std::string& folder);
 
     // What the features' command handlers work with.
@@ -75,6 +75,12 @@ public:
     void ToggleStatusBar();
     // The tool bar's folder box.
     void ShowFolder(const std::string& folder);
+    // The shown list, its order or contents changed: show it with `current` as current record.
+    void ShownListChanged(int32_t current);
+
+    [[nodiscard]] FrameSearch& search() { return *search_; }
+
+    [[nodiscard]] HWND ToolBar1() const { return toolBar1_; }
 
     // NavigatorHost
     int OpenInView(bool fit, const std::string& path) override;
@@ -126,6 +132,7 @@ private:
     FrameModes modes_;
     int32_t fileManager_ = 0;
     WINDOWPLACEMENT savedPlacement_{};
+    std::unique_ptr<FrameSearch> search_;
 };
 
 }  // namespace pv
