@@ -18,6 +18,8 @@ CExplorerDlg::CExplorerDlg(SharedLists& lists, HWND frame, std::string folder)
 bool CExplorerDlg::OnInitDialog() {
     SearchDialog::OnInitDialog();
     SetDlgItemTextW(hwnd(), IDC_SEARCH_ROOT, Widen(folder_ + "\\").c_str());
+    // Started from a file manager, this is the program's first window: it takes the input.
+    SetForegroundWindow(hwnd());
     if (values_.checkRunAuto == 1) {
         // Once the dialog is up and drawn, not before: the user sees what runs.
         PostMessageW(hwnd(), kAutoRun, 0, 0);
