@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FrameSettings.h"
 #include "app/RecentFiles.h"
 #include "base/ResourceIds.h"
 #include "platform/Settings.h"
@@ -116,6 +117,27 @@ TEST_F(RecentFilesTest, StoredDocumentCountIsKeptWithinTwoAndSixteen) {
     Key()->WriteDword("Document2", 9);
     Key()->WriteString("Document3", "old");
     EXPECT_EQ(Texts(Restarted()), (std::vector<std::string>{"&1 new", "&2 old"}));
+}
+
+// The shell's single values: defaults for what is missing or misshapen, the stored forms.
+TEST_F(RecentFilesTest, ProgramValuesKeepTheirDefaultsAndStoreTheirForms) {
+    EXPECT_EQ(ReadFileManager(), 0);
+    EXPECT_EQ(ReadOpenFile(), "");
+    auto key = CreateSettingsKey(kProgramKey);
+    key->WriteString("FileManager", "2");
+    key->WriteString("OpenFile", std::string(260, 'x'));  // no room for its terminating zero
+    EXPECT_EQ(ReadFileManager(), 0);
+    EXPECT_EQ(ReadOpenFile(), "");
+    key->WriteDword("FileManager", 2);
+    WriteOpenFile("c:\\a.jpg");
+    EXPECT_EQ(ReadFileManager(), 2);
+    EXPECT_EQ(ReadOpenFile(), "c:\\a.jpg");
+    WriteFolderArgumentRoot("D:\\Фото");
+    EXPECT_EQ(key->ReadString("TreeFullPath"), "d:\\Фото\\");
+    WriteFolderArgumentRoot("E:\\");
+    EXPECT_EQ(key->ReadString("TreeFullPath"), "e:\\");
+    WriteCheckRunAuto(0);
+    EXPECT_EQ(key->ReadRaw("CheckRunAuto")->type, ValueType::Dword);
 }
 
 }  // namespace

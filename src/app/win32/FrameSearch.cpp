@@ -11,8 +11,6 @@
 #include "base/Text.h"
 #include "base/win32/Wide.h"
 #include "framework/ResourceText.h"
-#include "platform/Settings.h"
-#include "platform/SettingsValues.h"
 
 namespace pv {
 
@@ -164,9 +162,7 @@ bool FrameSearch::BrowseFolder(const std::string& argument) {
     if (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
     }
-    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
-        key->WriteString("TreeFullPath", FirstCharLower(folder + "\\"));
-    }
+    WriteFolderArgumentRoot(folder);
     frame_.StopWorkers();
     CExplorerDlg dialog(frame_.lists(), frame_.hwnd(), folder);
     const INT_PTR result = dialog.DoModal(frame_.hwnd());

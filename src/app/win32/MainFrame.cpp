@@ -10,7 +10,6 @@
 #include "framework/Rebar.h"
 #include "framework/ResourceText.h"
 #include "framework/ToolBar.h"
-#include "platform/Settings.h"
 #include "view/BackgroundGrey.h"
 
 namespace pv {
@@ -173,9 +172,7 @@ void CMainFrame::CreatePanes() {
 }
 
 void CMainFrame::ReadFrameSettings() {
-    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
-        fileManager_ = static_cast<int32_t>(key->ReadDword("FileManager").value_or(0));
-    }
+    fileManager_ = ReadFileManager();
 }
 
 //--- Layout, view modes and full screen -------------------------------------------------
@@ -370,9 +367,7 @@ void CMainFrame::StopWorkers() {
 }
 
 void CMainFrame::StoreOpenFile(const std::string& path) {
-    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
-        key->WriteString("OpenFile", path);
-    }
+    WriteOpenFile(path);
 }
 
 void CMainFrame::ShowInfo(const std::string& text) {
