@@ -336,7 +336,7 @@ TEST_F(SearchDialogsTest, RecentFilesSurviveARestartMoveUpWhenOpenedAndDropWhenG
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(IsWindowVisible(list));
     EXPECT_EQ(Send(list, LB_GETCOUNT, 0, 0), 2);
-    Send(list, LB_SETCURSEL, 1, 0);
+    f.PressKey(list, VK_DOWN);  // its own keys, not the frame's
     f.PressKey(list, VK_RETURN);
     f.PressKey(f.frame(), VK_SHIFT);  // behind the command the list posted
     EXPECT_FALSE(IsWindowVisible(list));

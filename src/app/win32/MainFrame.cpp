@@ -295,6 +295,10 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     if (commandBar_.PreTranslateMessage(msg)) {
         return true;
     }
+    // The recent-files drop-down takes its own keys: arrows move its selection, Escape closes it.
+    if (msg->hwnd != nullptr && msg->hwnd == search_->DropDownWindow()) {
+        return false;
+    }
     // Key presses only: a press and its release must scroll once, not twice.
     if (msg->message == WM_KEYDOWN) {
         if (msg->wParam == VK_ESCAPE) {
