@@ -43,9 +43,9 @@ const std::vector<AnchoredControl>& Anchors() {
                                        {IDC_SEARCH_FOLDER_GROUP, Anchor::GrowWidth},
                                        {IDC_SEARCH_ROOT, Anchor::GrowWidth}};
         for (int id : {IDC_SEARCH_INCLUDE, IDC_SEARCH_LABEL_SIZE_TO, IDC_SEARCH_LABEL_DATE_TO, IDC_SEARCH_SIZE_GROUP,
-                       IDC_SEARCH_DATE_GROUP, IDC_SEARCH_LABEL_SORT, IDC_SEARCH_LABEL_STATUS, IDC_SEARCH_CHECK_SIZE,
-                       IDC_SEARCH_CHECK_DATE, IDC_SEARCH_STATUS, IDC_SEARCH_DATE_FROM, IDC_SEARCH_DATE_TO,
-                       IDC_SEARCH_MIN_SIZE, IDC_SEARCH_MAX_SIZE, IDC_SEARCH_SORT, IDOK, IDCANCEL}) {
+                       IDC_SEARCH_DATE_GROUP, IDC_SEARCH_LABEL_SORT, IDC_SEARCH_CHECK_SIZE, IDC_SEARCH_CHECK_DATE,
+                       IDC_SEARCH_STATUS, IDC_SEARCH_DATE_FROM, IDC_SEARCH_DATE_TO, IDC_SEARCH_MIN_SIZE,
+                       IDC_SEARCH_MAX_SIZE, IDC_SEARCH_SORT, IDOK, IDCANCEL}) {
             a.push_back({id, Anchor::MoveRight});
         }
         return a;
