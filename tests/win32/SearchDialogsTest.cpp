@@ -65,7 +65,10 @@ INT_PTR RunModal(Dlg& dialog, std::function<void(HWND)> whileOpen, std::vector<s
             return;
         }
         if (boxes != nullptr) {
-            boxes->push_back(Text(box, 0) + "|" + Text(box, 0xFFFF));
+            // Wine's message box shows its icon in control stc1, empty when there is none.
+            HWND icon = GetDlgItem(box, 0x0440);
+            const bool hasIcon = icon != nullptr && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+            boxes->push_back(Text(box, 0) + (hasIcon ? "(i)|" : "|") + Text(box, 0xFFFF));
         }
     };
     INT_PTR result = 0;
@@ -153,8 +156,8 @@ TEST_F(SearchDialogsTest, WildcardsWarnThenNothingIsFoundAndTheDialogStaysOpen) 
             },
             &boxes);
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Pictavo|Wildcards not allowed! Only substring, please.",
-                                               "Pictavo| No Images with selected extensions!"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Pictavo(i)|Wildcards not allowed! Only substring, please.",
+                                               "Pictavo(i)| No Images with selected extensions!"}));
 }
 
 TEST_F(SearchDialogsTest, NoExtensionIsRefusedWithItsBlankPaddedMessage) {
@@ -168,7 +171,7 @@ TEST_F(SearchDialogsTest, NoExtensionIsRefusedWithItsBlankPaddedMessage) {
                 PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
             },
             &boxes);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Pictavo|   Please, Select one or more extension(s)!   "});
+    EXPECT_EQ(boxes, std::vector<std::string>{"Pictavo(i)|   Please, Select one or more extension(s)!   "});
 }
 
 TEST_F(SearchDialogsTest, StoredRootIsSelectedAgainAndTheStoredSizeReopensCentred) {
