@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Draws the user-interface pictures of Pictavo.exe into res/art/: the tool-bar strip (202, and
 its double-size twin 1202), the empty strip of tool bar 2 (204), the five keyword-bar button
-strips (236..240 and their twins 1236..1240), the status-bar icon (248) and the program icon.
+strips (236..240 and their twins 1236..1240), the folder tree's images (116), the status-bar icon
+(248) and the program icon.
 
 Everything is drawn at 4x and scaled down, so edges are smooth at 100 % and 200 %. Tool-bar
 pictures are flattened onto the button face colour; untouched pixels become magenta, which the
@@ -242,6 +243,35 @@ def status_icon(size):
     return img.resize((size, size), Image.LANCZOS)
 
 
+# --- folder tree of the search dialog: 16x16 images, 0 unused, 1 folder, 2 file, 3 drive -------------
+def tree_folder(d, u):
+    folder(d, u, 1, 2.5, 14, 11)
+
+
+def tree_file(d, u):
+    d.polygon([(3 * u, 1 * u), (10 * u, 1 * u), (13 * u, 4 * u), (13 * u, 15 * u), (3 * u, 15 * u)],
+              fill=PAPER, outline=INK, width=u)
+    d.rectangle(box(u, 5, 8, 11, 13), fill=(120, 176, 228))
+    d.polygon([(5 * u, 13 * u), (8 * u, 9.5 * u), (11 * u, 13 * u)], fill=GREEN)
+
+
+def tree_drive(d, u):
+    d.rounded_rectangle(box(u, 0.5, 5, 15.5, 12), radius=1.5 * u, fill=(206, 212, 222), outline=INK, width=u)
+    d.rectangle(box(u, 2.5, 9, 9, 10), fill=(150, 158, 170))
+    d.ellipse(box(u, 11.5, 7.5, 13.5, 9.5), fill=GREEN)
+
+
+def tree_strip():
+    strip = Image.new("RGB", (64, 16), MAGENTA)
+    for i, glyph in enumerate([None, tree_folder, tree_file, tree_drive]):
+        if glyph is None:
+            continue
+        img = canvas(16, 16, 1)
+        glyph(ImageDraw.Draw(img), SS)
+        strip.paste(flatten_masked(img, 16, 16), (i * 16, 0))
+    return strip
+
+
 def save_icon(path, draw, sizes):
     images = [draw(s) for s in sizes]
     images[-1].save(path, format="ICO", sizes=[(s, s) for s in sizes], append_images=images[:-1])
@@ -256,6 +286,7 @@ def main():
     for k, (label, kind) in enumerate(KEYWORD_BUTTONS):
         keyword_strip(label, kind, 1).save(os.path.join(OUT, "keyword%d.bmp" % (236 + k)))
         keyword_strip(label, kind, 2).save(os.path.join(OUT, "keyword%d-2x.bmp" % (236 + k)))
+    tree_strip().save(os.path.join(OUT, "tree116.bmp"))
     save_icon(os.path.join(OUT, "pictavo.ico"), picture_icon, [16, 24, 32, 48, 64, 256])
     save_icon(os.path.join(OUT, "status248.ico"), status_icon, [16, 20, 24, 32])
 

@@ -9,12 +9,10 @@ namespace pv {
 namespace {
 
 constexpr uint32_t kNotBuiltYet[] = {
-        ID_FILE_FOLDERS,
         ID_FILE_CAPTURE,
         ID_FILE_PRINT,
         ID_FILE_PAGE_SETUP,
         ID_FILE_PRINT_PREVIEW,
-        ID_FILE_MRU_DROPDOWN,
         ID_EDIT_CUT,
         ID_EDIT_COPY,
         ID_EDIT_PASTE,

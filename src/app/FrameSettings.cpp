@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Settings.h"
+#include "platform/SettingsValues.h"
 
 namespace pv {
 
@@ -61,6 +62,36 @@ void WriteFrameCloseSettings(const StoredRect& windowRect, int32_t thumbsMode, i
     key->WriteBinary("WindowRect", rect);
     key->WriteDword("ThumbsMode", static_cast<uint32_t>(thumbsMode));
     key->WriteDword("FitToWindow", static_cast<uint32_t>(fitToWindow));
+}
+
+std::string ReadOpenFile() {
+    std::string value;
+    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
+        ReadStringInto(*key, "OpenFile", value, 260);
+    }
+    return value;
+}
+
+void WriteOpenFile(const std::string& path) {
+    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
+        key->WriteString("OpenFile", path);
+    }
+}
+
+void WriteFolderArgumentRoot(const std::string& folder) {
+    std::string root = folder;
+    if (root.empty() || root.back() != '\\') {
+        root += '\\';
+    }
+    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
+        key->WriteString("TreeFullPath", FirstCharLower(root));
+    }
+}
+
+void WriteCheckRunAuto(int32_t value) {
+    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
+        key->WriteDword("CheckRunAuto", static_cast<uint32_t>(value));
+    }
 }
 
 StoredRect CentreOnWorkArea(const WorkArea& area, int32_t width, int32_t height) {

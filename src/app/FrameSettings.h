@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "shell/ShellSettings.h"
 
 namespace pv {
 
@@ -34,6 +37,18 @@ FrameStartSettings ReadFrameStartSettings();
 // Writes WindowRect, ThumbsMode and FitToWindow, creating the key when missing. Failures
 // are silent: a setting that cannot be stored is simply not stored.
 void WriteFrameCloseSettings(const StoredRect& windowRect, int32_t thumbsMode, int32_t fitToWindow);
+
+// The other values of the program key that the shell reads and writes one at a time. Each
+// reader answers its default for a missing value or one of the wrong type or size.
+
+// OpenFile, the File Open dialog's initial name: at most 259 bytes, else empty.
+std::string ReadOpenFile();
+void WriteOpenFile(const std::string& path);
+// The folder road's TreeFullPath: the folder with one "\" appended and its first character
+// in lower case.
+void WriteFolderArgumentRoot(const std::string& folder);
+// CheckRunAuto: 1 makes the browse dialog search as soon as it opens.
+void WriteCheckRunAuto(int32_t value);
 
 struct WorkArea {
     int32_t left = 0;

@@ -259,6 +259,38 @@ void Navigator::ListFolderOf(const std::string& path) {
     host_.StoreOpenFile(path);
 }
 
+bool Navigator::OpenRecentFile(const std::string& path) {
+    RoadGuard road(busy_);
+    if (road.Refused()) {
+        return false;
+    }
+    host_.StopWorkers();
+    if (host_.OpenInView(fit_, path) == 0) {
+        return false;
+    }
+    AdoptFolderOf(path);
+    currentFolder_ = std::string(FolderOf(path));
+    currentPath_ = path;
+    shownIndex_ = currentIndex_;
+    RefreshTexts();
+    return true;
+}
+
+void Navigator::ShowNewList(int32_t start, bool perTryTexts) {
+    RoadGuard road(busy_);
+    fileCount_ = list_.EntryCount();
+    if (road.Refused() || fileCount_ <= 0) {
+        return;
+    }
+    currentFolder_ = list_.RootFolder();
+    host_.StopWorkers();
+    ShowListEntry(start, +1, perTryTexts);
+    shownIndex_ = currentIndex_;
+    if (!perTryTexts) {
+        RefreshTexts();
+    }
+}
+
 void Navigator::FollowCurrentPath() {
     fileCount_ = list_.EntryCount();
     for (int32_t i = 0; i < fileCount_; ++i) {

@@ -82,6 +82,13 @@ public:
     void OpenChosenFile(const std::string& path);
     // The folder of `path` becomes the list without opening anything (File Open cancelled).
     void ListFolderOf(const std::string& path);
+    // A recent file: shown and, only when it opened, its folder becomes the list (a file that
+    // is gone must not replace the list the user has). False when it did not open.
+    bool OpenRecentFile(const std::string& path);
+    // A new shown list (a search's result): its root becomes the current folder and the
+    // entries are tried from `start` on. With `perTryTexts` the counter and the main pane are
+    // written before each try and the title is left; otherwise the texts are refreshed after.
+    void ShowNewList(int32_t start, bool perTryTexts);
 
     // Reorders the list with `sort`; the file shown stays current wherever it moved to.
     template <typename Sort>

@@ -104,7 +104,10 @@ HWND CreateToolBar(HWND parent, const ToolBarSpec& layout) {
         } else {
             tb.idCommand = static_cast<int>(b.command);
             tb.fsState = TBSTATE_ENABLED;
-            tb.fsStyle = BTNS_BUTTON;
+            tb.fsStyle = static_cast<BYTE>(b.dropDown ? BTNS_DROPDOWN : BTNS_BUTTON);
+            if (b.dropDown) {
+                SendMessageW(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+            }
             tb.iBitmap = list != nullptr ? image++ : I_IMAGENONE;
             tb.iString = reinterpret_cast<INT_PTR>(b.label);
         }

@@ -13,6 +13,7 @@ struct ToolButtonSpec {
     UINT command = 0;                // 0: a separator
     const wchar_t* label = nullptr;  // text under the image
     int separatorWidth = 0;          // separators only; 0 for the standard width
+    bool dropDown = false;           // an arrow beside the button sends TBN_DROPDOWN
 };
 
 struct ToolBarSpec {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/FrameSettings.h"
 #include "app/OpenFilters.h"
 #include "app/win32/FrameCommands.h"
 #include "base/ResourceIds.h"
@@ -15,7 +16,6 @@
 #include "framework/FileDialog.h"
 #include "framework/ResourceText.h"
 #include "imaging/JpegWriter.h"
-#include "platform/Settings.h"
 
 namespace pv {
 
@@ -26,10 +26,7 @@ void OpenFile(CMainFrame& frame) {
     if (navigator.Busy()) {
         return;  // an open is in progress (its message box is up): one at a time
     }
-    std::string openFile;
-    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
-        openFile = key->ReadString("OpenFile").value_or(std::string());
-    }
+    const std::string openFile = ReadOpenFile();
     std::vector<FileFilter> filters;
     for (const OpenFilterRow& row : kOpenFilters) {
         filters.push_back({row.description, row.patterns});
@@ -44,6 +41,7 @@ void OpenFile(CMainFrame& frame) {
     const FileDialogResult r = ShowOpenFileDialog(options);
     if (r.ok) {
         navigator.OpenChosenFile(r.path);
+        frame.search().AddRecent(r.path);
         const std::string title = Narrow(LoadResourceString(IDR_MAINFRAME)) + " - " + std::string(FileNameOf(r.path));
         SetWindowTextW(frame.hwnd(), Widen(title).c_str());
     } else if (!r.nameField.empty()) {
@@ -106,11 +104,7 @@ void RegisterFileCommands(CMainFrame& frame, CommandTable& table) {
     table.Add(ID_FILE_OPEN, [&frame](uint32_t) { OpenFile(frame); });
     table.Add(ID_FILE_SAVE, [&frame](uint32_t) { SaveAs(frame); });
     table.Add(ID_APP_EXIT, [&frame](uint32_t) { PostMessageW(frame.hwnd(), WM_CLOSE, 0, 0); });
-    table.Add(ID_OPTIONS_UNCHECK_AUTO, [](uint32_t) {
-        if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
-            key->WriteDword("CheckRunAuto", 0);
-        }
-    });
+    table.Add(ID_OPTIONS_UNCHECK_AUTO, [](uint32_t) { WriteCheckRunAuto(0); });
     table.Add(ID_HELP_TOPICS, [&frame](uint32_t) { Help(frame.hwnd()); });
     table.Add(ID_APP_ABOUT, [&frame](uint32_t) {
         Dialog about(IDD_ABOUT);

@@ -11,7 +11,7 @@ namespace {
 
 constexpr ToolButtonSpec kToolBar1[] = {
         {ID_FILE_NEW, L"New"},
-        {ID_FILE_OPEN, L"Open"},
+        {ID_FILE_OPEN, L"Open", 0, true},  // its arrow drops down the recent files
         {ID_FILE_FOLDERS, L"Folder"},
         {ID_FILE_SAVE, L"Save"},
         {},

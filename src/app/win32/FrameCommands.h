@@ -16,5 +16,7 @@ void RegisterListCommands(CMainFrame& frame, CommandTable& table);
 void RegisterThumbCommands(CMainFrame& frame, CommandTable& table);
 // Associations and the file-manager choice (the options dialog), go to the file manager.
 void RegisterShellCommands(CMainFrame& frame, CommandTable& table);
+// Folders, the recent files and their drop-down.
+void RegisterSearchCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -10,7 +10,6 @@
 #include "framework/Rebar.h"
 #include "framework/ResourceText.h"
 #include "framework/ToolBar.h"
-#include "platform/Settings.h"
 #include "view/BackgroundGrey.h"
 
 namespace pv {
@@ -55,12 +54,14 @@ constexpr ScrollKey kScrollKeys[] = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(SharedLists& lists) : thumbs_(lists), list_(lists), navigator_(list_, *this) {
+CMainFrame::CMainFrame(SharedLists& lists)
+    : thumbs_(lists), list_(lists), navigator_(list_, *this), search_(std::make_unique<FrameSearch>(*this)) {
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
     RegisterThumbCommands(*this, commands_);
     RegisterShellCommands(*this, commands_);
+    RegisterSearchCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -88,6 +89,7 @@ bool CMainFrame::CreateFrame(const StoredRect& rect) {
 
 bool CMainFrame::OnCreate() {
     CreateBars();
+    search_->OnCreate(commandBar_.Menu());
     CreatePanes();
     ui_.AddToolBar(toolBar1_);
     ui_.AddToolBar(toolBar2_);
@@ -141,9 +143,7 @@ void CMainFrame::CreatePanes() {
 }
 
 void CMainFrame::ReadFrameSettings() {
-    if (std::unique_ptr<SettingsKey> key = OpenSettingsKey(kProgramKey)) {
-        fileManager_ = static_cast<int32_t>(key->ReadDword("FileManager").value_or(0));
-    }
+    fileManager_ = ReadFileManager();
 }
 
 //--- Layout, view modes and full screen -------------------------------------------------
@@ -266,6 +266,10 @@ bool CMainFrame::PreTranslateMessage(MSG* msg) {
     if (commandBar_.PreTranslateMessage(msg)) {
         return true;
     }
+    // The recent-files drop-down takes its own keys: arrows move its selection, Escape closes it.
+    if (msg->hwnd != nullptr && msg->hwnd == search_->DropDownWindow()) {
+        return false;
+    }
     // Key presses only: a press and its release must scroll once, not twice.
     if (msg->message == WM_KEYDOWN) {
         if (msg->wParam == VK_ESCAPE) {
@@ -343,9 +347,7 @@ void CMainFrame::StopWorkers() {
 }
 
 void CMainFrame::StoreOpenFile(const std::string& path) {
-    if (std::unique_ptr<SettingsKey> key = CreateSettingsKey(kProgramKey)) {
-        key->WriteString("OpenFile", path);
-    }
+    WriteOpenFile(path);
 }
 
 void CMainFrame::ShowInfo(const std::string& text) {
@@ -359,8 +361,8 @@ void CMainFrame::OpenCommandLineFile(const std::string& fullPath) {
     ShowFolder(navigator_.CurrentFolder());
 }
 
-bool CMainFrame::BrowseFolderArgument(const std::string& /*folder*/) {
-    return true;
+bool CMainFrame::BrowseFolderArgument(const std::string& folder) {
+    return search_->BrowseFolder(folder);
 }
 
 //--- Commands and messages ---------------------------------------------------------------
@@ -388,6 +390,8 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& r
     case UM_FOLDERSDIALOG: OnCommand(ID_FILE_FOLDERS); return true;
     case UM_VIEWMENUCMD: SyncUi(); return true;
     case UM_SAVEAS: OnCommand(ID_FILE_SAVE); return true;
+    case UM_OPENPATH: search_->OnOpenPath(); return true;
+    case UM_SEARCHDONE: search_->OnSearchDone(); return true;
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
     default: return false;
@@ -456,6 +460,10 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             Layout();
         } else if (header->hwndFrom != nullptr && header->hwndFrom == thumbs_.reportList()) {
             return OnReportNotify(*header);
+        }
+        if (reinterpret_cast<NMHDR*>(lp)->code == TBN_DROPDOWN) {
+            OnCommand(ID_FILE_MRU_DROPDOWN);
+            return TBDDRET_DEFAULT;
         }
         return 0;
     }

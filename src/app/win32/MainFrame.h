@@ -13,6 +13,7 @@
 #include "app/Navigator.h"
 #include "app/ViewMode.h"
 #include "app/win32/FrameBars.h"
+#include "app/win32/FrameSearch.h"
 #include "base/win32/Handles.h"
 #include "framework/CommandBar.h"
 #include "framework/MessageLoop.h"
@@ -51,8 +52,7 @@ public:
     // The command-line file road: the file's folder becomes the list, the file is shown.
     void OpenCommandLineFile(const std::string& fullPath);
     // The folder road: the browse dialog for the folder. Returns false when the user
-    // cancelled it (the frame then closes). The browse dialog is not built yet: the frame
-    // opens empty.
+    // cancelled it (the frame then closes).
     bool BrowseFolderArgument(const std::string& folder);
 
     // What the features' command handlers work with.
@@ -84,6 +84,10 @@ public:
     void ToggleStatusBar();
     // The tool bar's folder box.
     void ShowFolder(const std::string& folder);
+
+    [[nodiscard]] FrameSearch& search() { return *search_; }
+
+    [[nodiscard]] HWND ToolBar1() const { return toolBar1_; }
 
     // NavigatorHost
     int OpenInView(bool fit, const std::string& path) override;
@@ -145,6 +149,7 @@ private:
     FrameModes modes_;
     int32_t fileManager_ = 0;
     WINDOWPLACEMENT savedPlacement_{};
+    std::unique_ptr<FrameSearch> search_;
 };
 
 }  // namespace pv

@@ -78,7 +78,7 @@ void CMainFrame::ShowModeInGrid() {
 void CMainFrame::ShownListChanged(int32_t current) {
     thumbs_.StopProducer();
     thumbs_.ShowAsThumbnails(current);
-    navigator_.ShowIndex(current);
+    navigator_.ShowNewList(current, false);
 }
 
 void CMainFrame::SetThumbCurrent(int32_t index) {
