@@ -8,16 +8,10 @@ namespace pv {
 
 namespace {
 
-constexpr std::array<uint32_t, 27> kNotBuiltYet = {
+constexpr std::array<uint32_t, 20> kNotBuiltYet = {
         ID_FILE_FOLDERS,
-        ID_FILE_CAPTURE,
-        ID_FILE_PRINT,
-        ID_FILE_PAGE_SETUP,
-        ID_FILE_PRINT_PREVIEW,
         ID_FILE_MRU_DROPDOWN,
         ID_EDIT_CUT,
-        ID_EDIT_COPY,
-        ID_EDIT_PASTE,
         ID_OPTIONS_ASSOCIATE,
         ID_OPTIONS_MANAGER_CHOICE,
         ID_VIEW_SLIDESHOW,
@@ -28,7 +22,6 @@ constexpr std::array<uint32_t, 27> kNotBuiltYet = {
         ID_LIST_SAVE,
         ID_LIST_KEYWORDS,
         ID_LIST_MANAGER,
-        ID_WALLPAPER_SET,
         ID_SELECT_ALL,
         ID_SELECT_CLEAR,
         ID_SELECT_COPY,
@@ -59,6 +52,19 @@ std::vector<CommandUi> FrameCommandStates(const FrameUiState& state) {
     }
     for (uint32_t id = ID_SORT_FIRST; id <= ID_SORT_LAST; ++id) {
         states.push_back({id, true, false});
+    }
+    // What needs a picture is offered only while there is one: with none (at start-up, or
+    // while a medium plays) there is nothing to print, copy or cut a wallpaper from.
+    states.push_back({ID_FILE_CAPTURE, !state.previewRunning, false});
+    states.push_back({ID_FILE_PRINT, state.hasPicture, false});
+    states.push_back({ID_FILE_PAGE_SETUP, true, false});
+    states.push_back({ID_FILE_PRINT_PREVIEW, state.hasPicture || state.previewRunning, state.previewRunning});
+    states.push_back({ID_FILE_PRINT_PREVIEW_CLOSE, true, false});
+    states.push_back({ID_EDIT_COPY, state.hasPicture, false});
+    states.push_back({ID_EDIT_PASTE, state.clipboardHasBitmap && !state.previewRunning, false});
+    states.push_back({ID_WALLPAPER_SET, state.hasPicture && !state.previewRunning, false});
+    if (state.previewRunning) {
+        states.push_back({ID_FILE_MRU_FIRST, false, false});
     }
     states.push_back({ID_VIEW_FITTOWINDOW, true, state.fitToWindow});
     states.push_back({ID_VIEW_TOOLBAR, true, state.toolBarVisible});

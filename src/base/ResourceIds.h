@@ -171,4 +171,12 @@
 #define IDC_RESIZE_NEAREST 1035
 #define IDC_RESIZE_BILINEAR 1036
 
+// --- Pictures in and out: window capture and wallpaper dialogs --------------------------
+#define IDD_CAPTURE 211
+#define IDC_CAPTURE_LIST 32814
+#define IDD_WALLPAPER 215
+#define IDC_WALLPAPER_PREVIEW 1053
+#define IDC_WALLPAPER_SOURCE 1054
+#define IDC_WALLPAPER_VIEW 1055
+
 #endif  // PV_BASE_RESOURCEIDS_H

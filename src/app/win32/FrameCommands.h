@@ -1,10 +1,13 @@
 // Each feature registers the frame commands it carries out, from its own file.
 #pragma once
 
+#include <memory>
+
 namespace pv {
 
 class CMainFrame;
 class CommandTable;
+class ShellFeatures;
 
 // New, Open, Save As, Exit, the auto-browse option, Help and About.
 void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
@@ -12,5 +15,8 @@ void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
 void RegisterViewCommands(CMainFrame& frame, CommandTable& table);
 // Next, Previous, Begin and the sort keys.
 void RegisterListCommands(CMainFrame& frame, CommandTable& table);
+// Copy, Paste, Capture, Set As Wallpaper, Page Setup, Print and Print Preview; the frame keeps
+// what they share and calls it from its layout, messages and end.
+std::unique_ptr<ShellFeatures> RegisterShellCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

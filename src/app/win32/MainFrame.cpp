@@ -4,6 +4,7 @@
 
 #include "app/CommandStates.h"
 #include "app/win32/FrameCommands.h"
+#include "app/win32/ShellFeatures.h"
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
 #include "framework/Module.h"
@@ -88,6 +89,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterFileCommands(*this, commands_);
     RegisterViewCommands(*this, commands_);
     RegisterListCommands(*this, commands_);
+    shell_ = RegisterShellCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -178,6 +180,7 @@ void CMainFrame::ReadFrameSettings() {
 void CMainFrame::Layout() {
     if (rebar_ != nullptr) {
         LayOutFrame(hwnd(), rebar_, statusBar_.hwnd(), splitter_.hwnd());
+        shell_->Layout(splitter_.hwnd());
     }
 }
 
@@ -320,6 +323,9 @@ void CMainFrame::SyncUi() {
     state.effects = view_.model().effects();
     state.toolBarVisible = IsRebarBandVisible(rebar_, IDC_TOOLBAR1);
     state.statusBarVisible = IsWindowVisible(statusBar_.hwnd()) != FALSE;
+    state.hasPicture = view_.model().ImageReady();
+    state.clipboardHasBitmap = IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+    state.previewRunning = shell_->PreviewRunning();
     for (const CommandUi& c : FrameCommandStates(state)) {
         ui_.Set(c.id, {c.enabled, c.checked});
     }
@@ -396,7 +402,7 @@ void CMainFrame::OnCommand(UINT id) {
     SyncUi();
 }
 
-bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& result) {
+bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     result = 0;
     switch (msg) {
     case UM_SHOWITEM: result = navigator_.ShowItem(static_cast<int32_t>(wp)); return true;
@@ -412,6 +418,7 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& r
     case UM_SAVEAS: OnCommand(ID_FILE_SAVE); return true;
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
+    case UM_COPYPREVIEW: shell_->CopyPreview(wp, lp); return true;
     default: return false;
     }
 }
@@ -479,6 +486,7 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY:
+        shell_->FrameDestroyed();
         if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {
             loop->RemoveMessageFilter(this);
             loop->RemoveIdleHandler(this);

@@ -25,6 +25,7 @@
 namespace pv {
 
 class ThumbsPlaceholder;
+class ShellFeatures;
 
 class CMainFrame final : public Window, public MessageFilter, public IdleHandler, public NavigatorHost {
 public:
@@ -126,6 +127,7 @@ private:
     FrameModes modes_;
     int32_t fileManager_ = 0;
     WINDOWPLACEMENT savedPlacement_{};
+    std::unique_ptr<ShellFeatures> shell_;  // clipboard, capture, wallpaper, printing
 };
 
 }  // namespace pv

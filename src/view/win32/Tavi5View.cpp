@@ -50,7 +50,7 @@ int32_t ThumbPosition(HWND hwnd, ScrollBar bar, WPARAM wp) {
 
 }  // namespace
 
-CTavi5View::CTavi5View() : model_(*this, this, nullptr) {}
+CTavi5View::CTavi5View() : model_(*this, this, &media_) {}
 
 CTavi5View::~CTavi5View() {
     StopAnimation();
@@ -129,6 +129,18 @@ void CTavi5View::PaintBackgroundOnly() {
     RECT r{};
     GetClientRect(hwnd(), &r);
     FillRect(dc.get(), &r, background_.get());
+}
+
+void CTavi5View::AdoptPicture(HeldPicture picture, const std::string& name) {
+    std::lock_guard hold(lock());
+    model_.AdoptPicture(std::move(picture), name);
+}
+
+void CTavi5View::ResetZoomOnly() {
+    std::lock_guard hold(lock());
+    model_.zoom().ResetZoom();
+    model_.zoom().UpdateScrollRanges();
+    Invalidate(true);
 }
 
 DisplayBuffer CTavi5View::ShownPicture() {
