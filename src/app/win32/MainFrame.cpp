@@ -440,6 +440,8 @@ void CMainFrame::OnClose() {
         GetWindowRect(hwnd(), &r);
     }
     WriteFrameCloseSettings({r.left, r.top, r.right, r.bottom}, StoredViewMode(modes_.Mode()), fitToWindow_ ? 1 : 0);
+    // Before the window goes: the system gives up a window's clipboard ownership first.
+    shell_->FrameEnding();
     DestroyWindow(hwnd());
 }
 
@@ -486,7 +488,7 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY:
-        shell_->FrameDestroyed();
+        shell_->FrameEnding();
         if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {
             loop->RemoveMessageFilter(this);
             loop->RemoveIdleHandler(this);

@@ -3,6 +3,7 @@
 // clang-format off
 #include "app/win32/MainFrame.h"  // the Windows headers, which commdlg.h needs first
 #include <commdlg.h>
+#include <winspool.h>
 // clang-format on
 
 #include <algorithm>
@@ -83,6 +84,14 @@ void UnableToPrint(HWND owner) {
     MessageBoxW(owner, Widen(kUnableToPrint).c_str(), Widen(kPrinterCaption).c_str(), MB_OK | MB_ICONERROR);
 }
 
+// With no printer installed the dialogs would show their own warning before ours: say it once.
+bool AnyPrinter() {
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    return needed > 0;
+}
+
 // The dialogs may replace the printer's blocks: the frame keeps whatever they return.
 void KeepPrinter(ShellFeatures& f, HGLOBAL devMode, HGLOBAL devNames) {
     if (devMode != f.devMode.get()) {
@@ -96,6 +105,10 @@ void KeepPrinter(ShellFeatures& f, HGLOBAL devMode, HGLOBAL devNames) {
 }
 
 void PageSetup(ShellFeatures& f) {
+    if (!AnyPrinter()) {
+        UnableToPrint(f.frame.hwnd());
+        return;
+    }
     PAGESETUPDLGW psd{};
     psd.lStructSize = sizeof psd;
     psd.hwndOwner = f.frame.hwnd();
@@ -113,6 +126,10 @@ void PageSetup(ShellFeatures& f) {
 void Print(ShellFeatures& f) {
     CMainFrame& frame = f.frame;
     frame.view().StopAnimation();
+    if (!AnyPrinter()) {
+        UnableToPrint(frame.hwnd());
+        return;
+    }
     PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = frame.hwnd();
@@ -274,7 +291,9 @@ void TogglePreview(ShellFeatures& f) {
     pd.hDevNames = f.devNames.get();
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC | PD_NOWARNING;
     UniqueDc printer;
-    if (!f.devNames && PrintDlgW(&pd) != FALSE) {
+    if (!AnyPrinter()) {
+        // No printer: the page is previewed as a Letter sheet.
+    } else if (!f.devNames && PrintDlgW(&pd) != FALSE) {
         printer.Reset(pd.hDC);
         KeepPrinter(f, pd.hDevMode, pd.hDevNames);
     } else if (f.devNames) {

@@ -154,7 +154,7 @@ void ShellFeatures::CopyPreview(WPARAM source, LPARAM dialog) {
     });
 }
 
-void ShellFeatures::FrameDestroyed() {
+void ShellFeatures::FrameEnding() {
     if (GetClipboardOwner() == frame.hwnd() && OpenClipboard(frame.hwnd()) != FALSE) {
         EmptyClipboard();
         CloseClipboard();

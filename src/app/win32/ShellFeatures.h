@@ -30,8 +30,8 @@ public:
     void CopyPreview(WPARAM source, LPARAM dialog);
     // The preview takes the splitter's place in the frame's client area.
     void Layout(HWND splitter);
-    // The frame is going: the clipboard is emptied only while it still holds our bitmap.
-    void FrameDestroyed();
+    // The frame is closing: the clipboard is emptied only while it still holds our bitmap.
+    void FrameEnding();
 };
 
 }  // namespace pv

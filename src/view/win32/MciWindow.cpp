@@ -36,7 +36,9 @@ void MciWindow::Play(const std::string& path) {
     if (reuse_ && Exists()) {
         SendMessageA(window_, MCIWNDM_OPENA, 0, reinterpret_cast<LPARAM>(path.c_str()));
     } else {
-        window_ = MCIWndCreateA(view_.hwnd(), GetModuleHandleW(nullptr), kMediaStyle, path.c_str());
+        // Named a child outright: some MCI window classes otherwise make an owned popup that
+        // floats beside the view instead of playing in its pane.
+        window_ = MCIWndCreateA(view_.hwnd(), GetModuleHandleW(nullptr), kMediaStyle | WS_CHILD, path.c_str());
     }
     if (window_ != nullptr) {
         SendMessageW(window_, MCI_PLAY, 0, 0);

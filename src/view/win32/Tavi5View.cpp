@@ -143,8 +143,15 @@ void CTavi5View::ResetZoomOnly() {
     Invalidate(true);
 }
 
+void CTavi5View::RenderIfStill() {
+    if (model_.ImageReady() && !model_.AnimationMode()) {
+        model_.RenderVisible();
+    }
+}
+
 DisplayBuffer CTavi5View::ShownPicture() {
     std::lock_guard hold(lock());
+    RenderIfStill();
     return model_.ImageReady() ? model_.display() : DisplayBuffer{};
 }
 

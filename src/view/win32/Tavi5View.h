@@ -46,6 +46,7 @@ public:
     template <typename Use>
     auto WithShown(Use use) {
         std::lock_guard hold(lock());
+        RenderIfStill();
         return use(model_.ImageReady() ? model_.Image() : nullptr, model_);
     }
 
@@ -100,6 +101,9 @@ private:
     [[nodiscard]] bool OnWindowThread() const;
     void OnAnimationPass(WPARAM serial);
     void SyncScrollBars();
+    // The display buffer as the view's state makes it now (a paint may not have come yet);
+    // an animation's worker renders its own frames.
+    void RenderIfStill();
 
     [[nodiscard]] ViewLock& lock() { return worker_.lock(); }
 
