@@ -20,7 +20,9 @@ inline constexpr const char* kNorelCaption = "Norel";
 
 // Printer pixels per millimetre over screen pixels per millimetre, each quotient a 32-bit
 // float; 0 when a device reports a size of 0.
-[[nodiscard]] float PrintScale(int32_t printerPixels, int32_t printerMillimetres, int32_t screenPixels,
+[[nodiscard]] float PrintScale(int32_t printerPixels,
+                               int32_t printerMillimetres,
+                               int32_t screenPixels,
                                int32_t screenMillimetres);
 
 // What the view shows, as the print copy needs it.

@@ -89,6 +89,9 @@ int ImageView::OpenByType(const std::string& path) {
     }
     if (media_) {
         if (mediaWindow_ != nullptr) {
+            if (!mediaWindow_->Exists() && events_ != nullptr) {
+                events_->FillBackground();  // the pane is cleared before the medium starts in it
+            }
             mediaWindow_->Play(path);
         }
         return 1;

@@ -120,11 +120,10 @@ bool ViewRenderer::Render(const RenderRequest& rq) {
         BuildPalette(*image);
     }
     const float xs = rq.givenSteps ? rq.xStep : static_cast<float>(image->width) / static_cast<float>(rq.zoomedWidth);
-    const float ys =
-            rq.givenSteps ? rq.yStep : static_cast<float>(image->height) / static_cast<float>(rq.zoomedHeight);
-    const RenderPath path = rq.givenSteps ? (rq.filter == kFilterBilinear ? RenderPath::Bilinear
-                                                                           : RenderPath::NearestNeighbour)
-                                          : ChooseRenderPath(rq.zoomPermille, rq.filter, rq.zoomedWidth, image->width);
+    const float ys = rq.givenSteps ? rq.yStep : static_cast<float>(image->height) / static_cast<float>(rq.zoomedHeight);
+    const RenderPath path =
+            rq.givenSteps ? (rq.filter == kFilterBilinear ? RenderPath::Bilinear : RenderPath::NearestNeighbour)
+                          : ChooseRenderPath(rq.zoomPermille, rq.filter, rq.zoomedWidth, image->width);
     switch (path) {
     case RenderPath::DirectCopy: RenderDirect(rq); break;
     case RenderPath::NearestNeighbour: RenderNearest(rq, xs, ys); break;

@@ -121,8 +121,8 @@ TEST_F(ShellCommandsTest, CaptureListsTheRightWindowsAndShowsTheChosenOnesPixels
                                     wc.hInstance, nullptr);
         CreateWindowW(L"PvRed", minimised.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE, 0, 0, 200, 200,
                       nullptr, nullptr, wc.hInstance, nullptr);
-        untitled = CreateWindowW(L"PvRed", L"", WS_POPUP | WS_VISIBLE, 300, 40, 50, 50, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
+        untitled = CreateWindowW(L"PvRed", L"", WS_POPUP | WS_VISIBLE, 300, 40, 50, 50, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
         UpdateWindow(target);
         return target;
     });
@@ -140,8 +140,7 @@ TEST_F(ShellCommandsTest, CaptureListsTheRightWindowsAndShowsTheChosenOnesPixels
     EXPECT_FALSE(listed(minimised));
     EXPECT_FALSE(listed(L""));
     for (const std::string& item : items) {
-        auto* h = reinterpret_cast<HWND>(
-                Send(list, LB_GETITEMDATA, static_cast<WPARAM>(&item - items.data()), 0));
+        auto* h = reinterpret_cast<HWND>(Send(list, LB_GETITEMDATA, static_cast<WPARAM>(&item - items.data()), 0));
         EXPECT_NE(h, untitled);
     }
     const LRESULT at = Send(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(red.c_str()));
@@ -197,9 +196,9 @@ TEST_F(ShellCommandsTest, PrintWithoutAPrinterSaysSo) {
 
 // A WAV file: 8 kHz, 8 bits, mono, a tenth of a second of silence.
 std::vector<uint8_t> Wave() {
-    std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0,   0,    0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                              16,  0,   0,   0,   1,   0,    1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0,
-                              1,   0,   8,   0,   'd', 'a', 't', 'a', 0x20, 0x03, 0, 0};
+    std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0,   0,   'W', 'A',  'V',  'E',  'f', 'm',  't',
+                              ' ', 16,  0,   0,   0, 1, 0,   1,   0,   0x40, 0x1F, 0,    0,   0x40, 0x1F,
+                              0,   0,   1,   0,   8, 0, 'd', 'a', 't', 'a',  0x20, 0x03, 0,   0};
     w.resize(w.size() + 800, 128);
     const auto size = static_cast<uint32_t>(w.size() - 8);
     w[4] = static_cast<uint8_t>(size);

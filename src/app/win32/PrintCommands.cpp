@@ -189,8 +189,8 @@ public:
             page_ = {2550, 3300};
             WindowDc screen(frame_.hwnd());
             geometry_.printable = page_;
-            geometry_.scale = PrintScale(2550, 216, GetDeviceCaps(screen.get(), HORZRES),
-                                         GetDeviceCaps(screen.get(), HORZSIZE));
+            geometry_.scale =
+                    PrintScale(2550, 216, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), HORZSIZE));
         }
         if (!MakeCopy(frame_, geometry_.scale, copy_)) {
             return false;
@@ -220,9 +220,7 @@ protected:
             return 0;
         }
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
-        case WM_COMMAND:
-            PostMessageW(frame_.hwnd(), WM_COMMAND, ID_FILE_PRINT_PREVIEW_CLOSE, 0);
-            return 0;
+        case WM_COMMAND: PostMessageW(frame_.hwnd(), WM_COMMAND, ID_FILE_PRINT_PREVIEW_CLOSE, 0); return 0;
         case WM_SIZE: InvalidateRect(hwnd(), nullptr, TRUE); return 0;
         default: return Window::OnMessage(msg, wp, lp);
         }

@@ -18,7 +18,9 @@ BOOL CALLBACK TakeWindow(HWND hwnd, LPARAM lp) {
     GetClientRect(hwnd, &client);
     wchar_t title[261] = {};
     const int length = GetWindowTextW(hwnd, title, 261);
-    const CaptureCandidate c{IsWindowVisible(hwnd) != FALSE, IsIconic(hwnd) != FALSE, {client.right, client.bottom},
+    const CaptureCandidate c{IsWindowVisible(hwnd) != FALSE,
+                             IsIconic(hwnd) != FALSE,
+                             {client.right, client.bottom},
                              static_cast<size_t>(std::max(length, 0))};
     if (TakeForCapture(c, found->size())) {
         found->emplace_back(Narrow(title), hwnd);
@@ -77,8 +79,8 @@ bool CCaptureDlg::Grab(HWND target) {
     }
     const int32_t w = wr.right - wr.left;
     const int32_t h = wr.bottom - wr.top;
-    const std::optional<Rect> clip = ClipToScreen({wr.left, wr.top, wr.right, wr.bottom},
-                                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const std::optional<Rect> clip = ClipToScreen({wr.left, wr.top, wr.right, wr.bottom}, GetSystemMetrics(SM_CXSCREEN),
+                                                  GetSystemMetrics(SM_CYSCREEN));
     const size_t size = Budgeted24BitSize(w, h);
     if (!clip || size == 0) {
         return false;

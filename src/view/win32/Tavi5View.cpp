@@ -185,7 +185,9 @@ void CTavi5View::Paint(HDC dc) {
         PaintPlan plan = model_.Plan();
         DrawDisplay(dc, plan);
         FillUncovered(dc, plan);
-    } else if (!model_.IsMedia()) {
+    } else {
+        // A medium's window covers only part of the pane: the rest is background, not
+        // the last picture.
         RECT r{};
         GetClientRect(hwnd(), &r);
         FillRect(dc, &r, background_.get());
@@ -415,9 +417,7 @@ LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: {
         std::lock_guard hold(lock());
-        if (!model_.IsMedia()) {
-            FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
-        }
+        FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
         return 1;
     }
     case WM_SIZE: {

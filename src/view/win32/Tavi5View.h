@@ -41,6 +41,7 @@ public:
     void AdoptPicture(HeldPicture picture, const std::string& name);
     // Back to 100 % with the picture as it is (a paste that brought no picture).
     void ResetZoomOnly();
+
     // Runs `use` with what the view shows, under the view's lock: the picture (null when
     // there is none) and the model's zoom, scroll and effect state.
     template <typename Use>
