@@ -194,6 +194,23 @@ TEST_F(ShellCommandsTest, PrintWithoutAPrinterSaysSo) {
     ASSERT_TRUE(f.WaitDialogGone());
 }
 
+// The preview takes the panes' place (a Letter sheet without a printer) until it is closed.
+TEST_F(ShellCommandsTest, PrintPreviewTakesTheClientAreaUntilItIsClosed) {
+    FrameUnderTest f(Tail("a.bmp"));
+    ASSERT_NE(f.frame(), nullptr);
+    HWND splitter = f.Child(IDC_SPLITTER);
+    f.Command(ID_FILE_PRINT_PREVIEW);
+    HWND preview = FindWindowExW(f.frame(), nullptr, L"PictavoPrintPreview", nullptr);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(IsWindowVisible(splitter));
+    RECT r{};
+    GetClientRect(preview, &r);
+    EXPECT_TRUE(r.right > 100 && r.bottom > 100);
+    f.Command(ID_FILE_PRINT_PREVIEW_CLOSE);
+    EXPECT_EQ(FindWindowExW(f.frame(), nullptr, L"PictavoPrintPreview", nullptr), nullptr);
+    EXPECT_TRUE(IsWindowVisible(splitter));
+}
+
 // A WAV file: 8 kHz, 8 bits, mono, a tenth of a second of silence.
 std::vector<uint8_t> Wave() {
     std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0,   0,   'W', 'A',  'V',  'E',  'f', 'm',  't',
