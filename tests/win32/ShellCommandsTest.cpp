@@ -223,20 +223,81 @@ std::vector<uint8_t> Wave() {
     return w;
 }
 
+void Put32(std::vector<uint8_t>& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+}
+
+void PutTag(std::vector<uint8_t>& b, const char* tag) {
+    for (int i = 0; i < 4; ++i) {
+        b.push_back(static_cast<uint8_t>(tag[i]));
+    }
+}
+
+// A chunk (or a LIST of `listType`) around `body`.
+std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body, const char* listType = nullptr) {
+    std::vector<uint8_t> c;
+    PutTag(c, tag);
+    Put32(c, static_cast<uint32_t>(body.size() + (listType != nullptr ? 4 : 0)));
+    if (listType != nullptr) {
+        PutTag(c, listType);
+    }
+    for (uint8_t v : body) {
+        c.push_back(v);
+    }
+    return c;
+}
+
+// An AVI of one uncompressed 8 x 8 frame.
+std::vector<uint8_t> Video() {
+    std::vector<uint8_t> avih;
+    for (uint32_t v : {100000u, 0u, 0u, 0x10u, 1u, 0u, 1u, 192u, 8u, 8u, 0u, 0u, 0u, 0u}) {
+        Put32(avih, v);
+    }
+    std::vector<uint8_t> strh;
+    PutTag(strh, "vids");
+    PutTag(strh, "DIB ");
+    for (uint32_t v : {0u, 0u, 0u, 1u, 10u, 0u, 1u, 192u, 0xFFFFFFFFu, 0u, 0u, 8u | (8u << 16)}) {
+        Put32(strh, v);
+    }
+    std::vector<uint8_t> strf;
+    for (uint32_t v : {40u, 8u, 8u, 1u | (24u << 16), 0u, 192u, 0u, 0u, 0u, 0u}) {
+        Put32(strf, v);
+    }
+    std::vector<uint8_t> strl = Chunk("strh", strh);
+    const std::vector<uint8_t> f = Chunk("strf", strf);
+    strl.insert(strl.end(), f.begin(), f.end());
+    std::vector<uint8_t> hdrl = Chunk("avih", avih);
+    const std::vector<uint8_t> l = Chunk("LIST", strl, "strl");
+    hdrl.insert(hdrl.end(), l.begin(), l.end());
+    const std::vector<uint8_t> movi = Chunk("LIST", Chunk("00db", std::vector<uint8_t>(192, 0x80)), "movi");
+    std::vector<uint8_t> idx;
+    PutTag(idx, "00db");
+    for (uint32_t v : {0x10u, 4u, 192u}) {
+        Put32(idx, v);
+    }
+    std::vector<uint8_t> body = Chunk("LIST", hdrl, "hdrl");
+    body.insert(body.end(), movi.begin(), movi.end());
+    const std::vector<uint8_t> i = Chunk("idx1", idx);
+    body.insert(body.end(), i.begin(), i.end());
+    return Chunk("RIFF", body, "AVI ");
+}
+
 HWND MediaChild(HWND view) {
     return FindWindowExW(view, nullptr, L"MCIWndClass", nullptr);
 }
 
 TEST_F(ShellCommandsTest, MediaPlaysInTheViewAndAPictureAfterItClosesTheWindow) {
     ASSERT_EQ(WriteWholeFile(folder_ + "b.wav", Wave()), Status::Ok);
-    ASSERT_EQ(WriteWholeFile(folder_ + "c.wav", Wave()), Status::Ok);
+    ASSERT_EQ(WriteWholeFile(folder_ + "c.avi", Video()), Status::Ok);
     FrameUnderTest f(Tail("b.wav"));
     ASSERT_NE(f.frame(), nullptr);
     HWND media = MediaChild(f.view());
     ASSERT_NE(media, nullptr);
     EXPECT_TRUE(GetWindowLongPtrW(media, GWL_STYLE) & WS_CHILD);
-    f.Command(ID_LIST_FORWARD);  // the next medium reuses the window
-    EXPECT_EQ(f.Title(), folder_ + "c.wav");
+    f.Command(ID_LIST_FORWARD);  // the next medium, a video, reuses the window
+    EXPECT_EQ(f.Title(), folder_ + "c.avi");
     EXPECT_EQ(MediaChild(f.view()), media);
     f.Command(ID_LIST_BEGIN);  // a picture closes it
     EXPECT_EQ(MediaChild(f.view()), nullptr);
