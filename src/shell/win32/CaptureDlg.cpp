@@ -99,30 +99,27 @@ bool CCaptureDlg::Grab(HWND target) {
     }
     bool ok = false;
     {
-        HDC windowDc = GetWindowDC(target);
-        if (windowDc != nullptr) {
-            UniqueDc mem(CreateCompatibleDC(windowDc));
-            UniqueBitmap bitmap(CreateCompatibleBitmap(windowDc, w, h));
-            if (mem && bitmap) {
-                {
-                    SelectGuard select(mem.get(), bitmap.get());
-                    PatBlt(mem.get(), 0, 0, w, h, BLACKNESS);
-                    const int x = clip->left - wr.left;
-                    const int y = clip->top - wr.top;
-                    BitBlt(mem.get(), x, y, clip->right - clip->left, clip->bottom - clip->top, windowDc, x, y,
-                           SRCCOPY);
-                }
-                BITMAPINFO info{};
-                info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-                info.bmiHeader.biWidth = w;
-                info.bmiHeader.biHeight = -h;
-                info.bmiHeader.biPlanes = 1;
-                info.bmiHeader.biBitCount = 24;
-                info.bmiHeader.biCompression = BI_RGB;
-                ok = GetDIBits(mem.get(), bitmap.get(), 0, static_cast<UINT>(h), grabbed.pixels.data(), &info,
-                               DIB_RGB_COLORS) == h;
+        const WindowDc source(target, WindowDc::WholeWindow{});
+        HDC windowDc = source.get();
+        UniqueDc mem(windowDc != nullptr ? CreateCompatibleDC(windowDc) : nullptr);
+        UniqueBitmap bitmap(windowDc != nullptr ? CreateCompatibleBitmap(windowDc, w, h) : nullptr);
+        if (mem && bitmap) {
+            {
+                SelectGuard select(mem.get(), bitmap.get());
+                PatBlt(mem.get(), 0, 0, w, h, BLACKNESS);
+                const int x = clip->left - wr.left;
+                const int y = clip->top - wr.top;
+                BitBlt(mem.get(), x, y, clip->right - clip->left, clip->bottom - clip->top, windowDc, x, y, SRCCOPY);
             }
-            ReleaseDC(target, windowDc);
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            info.bmiHeader.biWidth = w;
+            info.bmiHeader.biHeight = -h;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 24;
+            info.bmiHeader.biCompression = BI_RGB;
+            ok = GetDIBits(mem.get(), bitmap.get(), 0, static_cast<UINT>(h), grabbed.pixels.data(), &info,
+                           DIB_RGB_COLORS) == h;
         }
     }
     if (!desktop) {
