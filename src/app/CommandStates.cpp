@@ -9,23 +9,8 @@ namespace pv {
 namespace {
 
 constexpr uint32_t kNotBuiltYet[] = {
-        ID_FILE_CAPTURE,
-        ID_FILE_PRINT,
-        ID_FILE_PAGE_SETUP,
-        ID_FILE_PRINT_PREVIEW,
-        ID_EDIT_CUT,
-        ID_EDIT_COPY,
-        ID_EDIT_PASTE,
-        ID_VIEW_SLIDESHOW,
-        ID_LIST_OPEN,
-        ID_LIST_SAVE,
-        ID_LIST_KEYWORDS,
-        ID_WALLPAPER_SET,
-        ID_SELECT_COPY,
-        ID_SELECT_DELETE,
-        ID_KEYWORDS_COUNTTEXT,
-        ID_KEYWORDS_PREPARE,
-        ID_KEYWORDS_REDRAW,
+        ID_EDIT_CUT,    ID_VIEW_SLIDESHOW, ID_LIST_OPEN,          ID_LIST_SAVE,        ID_LIST_KEYWORDS,
+        ID_SELECT_COPY, ID_SELECT_DELETE,  ID_KEYWORDS_COUNTTEXT, ID_KEYWORDS_PREPARE, ID_KEYWORDS_REDRAW,
 };
 
 bool* EffectFlag(EffectFlags& effects, uint32_t id) {
@@ -53,6 +38,19 @@ std::vector<CommandUi> FrameCommandStates(const FrameUiState& state) {
     for (uint32_t id : std::initializer_list<uint32_t>{ID_VIEW_THUMBNAILS, ID_VIEW_REPORT, ID_LIST_SORT_DIALOG,
                                                        ID_SELECT_ALL, ID_SELECT_CLEAR}) {
         states.push_back({id, true, false});
+    }
+    // What needs a picture is offered only while there is one: with none (at start-up, or
+    // while a medium plays) there is nothing to print, copy or cut a wallpaper from.
+    states.push_back({ID_FILE_CAPTURE, !state.previewRunning, false});
+    states.push_back({ID_FILE_PRINT, state.hasPicture, false});
+    states.push_back({ID_FILE_PAGE_SETUP, true, false});
+    states.push_back({ID_FILE_PRINT_PREVIEW, state.hasPicture || state.previewRunning, state.previewRunning});
+    states.push_back({ID_FILE_PRINT_PREVIEW_CLOSE, true, false});
+    states.push_back({ID_EDIT_COPY, state.hasPicture, false});
+    states.push_back({ID_EDIT_PASTE, state.clipboardHasBitmap && !state.previewRunning, false});
+    states.push_back({ID_WALLPAPER_SET, state.hasPicture && !state.previewRunning, false});
+    if (state.previewRunning) {
+        states.push_back({ID_FILE_MRU_FIRST, false, false});
     }
     states.push_back({ID_VIEW_FITTOWINDOW, true, state.fitToWindow});
     states.push_back({ID_VIEW_TOOLBAR, true, state.toolBarVisible});

@@ -16,6 +16,10 @@ struct FrameUiState {
     EffectFlags effects;
     bool toolBarVisible = true;
     bool statusBarVisible = true;
+    // Pictures in and out: wallpaper, printing, the clipboard.
+    bool hasPicture = false;  // the view shows a picture (not a medium, not an empty pane)
+    bool clipboardHasBitmap = false;
+    bool previewRunning = false;
 };
 
 struct CommandUi {

@@ -38,8 +38,17 @@ void Navigator::WriteCounterAndStatus() {
     host_.SetStatusText(StatusText(currentPath_));
 }
 
+void Navigator::ShowNamedPicture(const std::string& name) {
+    currentPath_ = name;
+    RefreshTexts();
+}
+
 void Navigator::RefreshTexts() {
     if (list_.EntryCount() <= 0) {
+        if (!currentPath_.empty()) {
+            host_.SetTitleText(TitleText(currentPath_, host_.ViewState()));
+            host_.SetStatusText(StatusText(currentPath_));
+        }
         return;
     }
     host_.SetCounterText(CounterText(currentIndex_, fileCount_));

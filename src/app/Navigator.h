@@ -100,9 +100,12 @@ public:
         FollowCurrentPath();
     }
 
-    // Counter, title and main status pane, in that order; with an empty list there is
-    // nothing to describe and nothing is written.
+    // Counter, title and main status pane, in that order. With an empty list only a picture
+    // that came from no file is described (title and status pane); otherwise nothing.
     void RefreshTexts();
+    // A picture that came from no file (pasted, captured) is shown under `name`: it is the
+    // current path until the next file opens, and the texts say so.
+    void ShowNamedPicture(const std::string& name);
 
     void SetFitToWindow(bool fit) { fit_ = fit; }
 

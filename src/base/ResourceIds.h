@@ -189,7 +189,7 @@
 #define IDC_OPTIONS_FAR 1032
 
 // --- Search dialogs: "Disks and Folders" and "Browse with Pictavo" ---------------------------
-#define IDD_FOLDERS 211
+#define IDD_FOLDERS 210
 #define IDD_BROWSE 212
 #define IDB_TREE_IMAGES 116  // 16 x 16 each: 0 unused, 1 folder, 2 file, 3 drive
 #define IDC_SEARCH_DATE_FROM 1004
@@ -216,5 +216,13 @@
 #define IDC_SEARCH_RUN_AUTO 1122
 #define IDC_SEARCH_EXTENSIONS 1123
 #define IDC_BROWSE_EXTENSIONS 1126
+
+// --- Pictures in and out: window capture and wallpaper dialogs --------------------------
+#define IDD_CAPTURE 211
+#define IDC_CAPTURE_LIST 32814
+#define IDD_WALLPAPER 215
+#define IDC_WALLPAPER_PREVIEW 1053
+#define IDC_WALLPAPER_SOURCE 1054
+#define IDC_WALLPAPER_VIEW 1055
 
 #endif  // PV_BASE_RESOURCEIDS_H

@@ -1,6 +1,8 @@
 #include "view/ImageView.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "base/Text.h"
 #include "imaging/PcxToBmp.h"
@@ -22,6 +24,31 @@ PathParts SplitPath(std::string_view path) {
     parts.name = std::string(file.substr(0, file.size() - parts.extension.size()));
     return parts;
 }
+
+uint32_t HeldPicture::Stride() const {
+    return RowStride(24, width);
+}
+
+namespace {
+
+// Holds an adopted picture where the view keeps a reader's.
+class HeldPictureReader final : public PictureReader {
+public:
+    explicit HeldPictureReader(HeldPicture picture) : picture_(std::move(picture)) {
+        image_.width = picture_.width;
+        image_.height = picture_.height;
+        image_.bitsPerPixel = 24;
+        image_.stride = picture_.Stride();
+        image_.pixels = picture_.pixels.data();
+    }
+
+    [[nodiscard]] Status Read(std::span<const uint8_t> /*file*/) override { return Status::Unsupported; }
+
+private:
+    HeldPicture picture_;
+};
+
+}  // namespace
 
 ImageView::ImageView(ScrollHost& host, ImageViewEvents* events, MediaWindow* media)
     : host_(host), events_(events), mediaWindow_(media), zoom_(host) {}
@@ -62,6 +89,9 @@ int ImageView::OpenByType(const std::string& path) {
     }
     if (media_) {
         if (mediaWindow_ != nullptr) {
+            if (!mediaWindow_->Exists() && events_ != nullptr) {
+                events_->FillBackground();  // the pane is cleared before the medium starts in it
+            }
             mediaWindow_->Play(path);
         }
         return 1;
@@ -102,6 +132,35 @@ int ImageView::OpenByType(const std::string& path) {
         }
     }
     return 1;
+}
+
+void ImageView::AdoptPicture(HeldPicture picture, const std::string& name) {
+    if (events_ != nullptr) {
+        events_->StopAnimation();
+    }
+    animationMode_ = false;
+    frame_ = {};
+    opened_ = {};
+    frameCount_ = 1;
+    imageReady_ = false;
+    media_ = false;
+    if (mediaWindow_ != nullptr && mediaWindow_->Exists()) {
+        mediaWindow_->Close();
+    }
+    path_ = name;
+    parts_ = {};
+    const bool whole = picture.width > 0 && picture.height > 0 &&
+                       picture.pixels.size() >= size_t{picture.Stride()} * static_cast<size_t>(picture.height);
+    if (whole) {
+        opened_.reader = std::make_unique<HeldPictureReader>(std::move(picture));
+        zoom_.SetImageSize(opened_.reader->image().width, opened_.reader->image().height);
+        imageReady_ = true;
+    } else {
+        zoom_.SetImageSize(0, 0);
+    }
+    zoom_.ResetZoom();
+    zoom_.LayOut(false);
+    host_.Invalidate(true);
 }
 
 int ImageView::OpenInView(bool fit, const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "imaging/OpenPicture.h"
 #include "view/MediaWindow.h"
@@ -56,6 +57,16 @@ struct PathParts {
 
 PathParts SplitPath(std::string_view path);
 
+// A picture that came from no file (the clipboard, a window capture): 24-bit top-down rows
+// of RowStride(24, width) bytes. The view owns it once it is adopted.
+struct HeldPicture {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> pixels;
+
+    [[nodiscard]] uint32_t Stride() const;
+};
+
 class ImageView {
 public:
     // `events` and `media` may be null (no window: the command-line tool, tests).
@@ -67,6 +78,11 @@ public:
     // Remembers both arguments, loads, then fits or centres. 0 when loading failed or a
     // fitted picture would be smaller than 3 pixels in width or height.
     int OpenInView(bool fit, const std::string& path);
+
+    // Shows `picture` as the current picture under `name`, as a loaded still: the animation
+    // stops, a media window closes, the zoom is reset and a picture larger than the pane
+    // opens scrolled to its middle.
+    void AdoptPicture(HeldPicture picture, const std::string& name);
 
     // Renders the visible window of the zoomed picture (for an animation, the frame shown)
     // and applies the effects. False when there is nothing to draw.

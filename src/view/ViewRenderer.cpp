@@ -119,16 +119,15 @@ bool ViewRenderer::Render(const RenderRequest& rq) {
     if (IsPaletteDepth(image->bitsPerPixel)) {
         BuildPalette(*image);
     }
-    switch (ChooseRenderPath(rq.zoomPermille, rq.filter, rq.zoomedWidth, image->width)) {
+    const float xs = rq.givenSteps ? rq.xStep : static_cast<float>(image->width) / static_cast<float>(rq.zoomedWidth);
+    const float ys = rq.givenSteps ? rq.yStep : static_cast<float>(image->height) / static_cast<float>(rq.zoomedHeight);
+    const RenderPath path =
+            rq.givenSteps ? (rq.filter == kFilterBilinear ? RenderPath::Bilinear : RenderPath::NearestNeighbour)
+                          : ChooseRenderPath(rq.zoomPermille, rq.filter, rq.zoomedWidth, image->width);
+    switch (path) {
     case RenderPath::DirectCopy: RenderDirect(rq); break;
-    case RenderPath::NearestNeighbour:
-        RenderNearest(rq, static_cast<float>(image->width) / static_cast<float>(rq.zoomedWidth),
-                      static_cast<float>(image->height) / static_cast<float>(rq.zoomedHeight));
-        break;
-    case RenderPath::Bilinear:
-        RenderBilinear(rq, static_cast<float>(image->width) / static_cast<float>(rq.zoomedWidth),
-                       static_cast<float>(image->height) / static_cast<float>(rq.zoomedHeight));
-        break;
+    case RenderPath::NearestNeighbour: RenderNearest(rq, xs, ys); break;
+    case RenderPath::Bilinear: RenderBilinear(rq, xs, ys); break;
     }
     ApplyEffects(display_, rq.effects, rq.grey);
     return true;

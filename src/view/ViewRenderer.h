@@ -29,6 +29,12 @@ struct RenderRequest {
     int32_t vPos = 0;
     EffectFlags effects;
     uint8_t grey = 216;
+    // A copy for another device (the printer): the source steps are given rather than
+    // derived from the zoomed size, and the filter decides the path whatever the direction
+    // of scaling.
+    float xStep = 0.0f;
+    float yStep = 0.0f;
+    bool givenSteps = false;
 };
 
 // min(zoomed, client + 1) in each direction: the extra column and row fall outside the

@@ -104,6 +104,34 @@ TEST(FrameRulesTest, CommandStatesFollowTheFramesState) {
     }
 }
 
+// Pictures in and out: offered only with a picture (no division by a width of 0 at start-up
+// or while a medium plays), Paste only with a bitmap on the clipboard, and the preview's
+// own states. Each row: command, then enabled and checked with nothing, with a picture and
+// a clipboard bitmap, and while a preview runs.
+TEST(FrameRulesTest, PictureCommandsNeedAPictureAndThePreviewHasItsStates) {
+    const std::vector<CommandUi> states[] = {
+            FrameCommandStates({}),
+            FrameCommandStates({.hasPicture = true, .clipboardHasBitmap = true}),
+            FrameCommandStates({.hasPicture = true, .clipboardHasBitmap = true, .previewRunning = true}),
+    };
+    const uint32_t rows[][7] = {
+            {ID_FILE_PRINT, 0, 0, 1, 0, 1, 0},         {ID_EDIT_COPY, 0, 0, 1, 0, 1, 0},
+            {ID_WALLPAPER_SET, 0, 0, 1, 0, 0, 0},      {ID_EDIT_PASTE, 0, 0, 1, 0, 0, 0},
+            {ID_FILE_PRINT_PREVIEW, 0, 0, 1, 0, 1, 1}, {ID_FILE_PRINT_PREVIEW_CLOSE, 1, 0, 1, 0, 1, 0},
+            {ID_FILE_CAPTURE, 1, 0, 1, 0, 0, 0},       {ID_FILE_PAGE_SETUP, 1, 0, 1, 0, 1, 0},
+            {ID_EDIT_CUT, 0, 0, 0, 0, 0, 0},
+    };
+    for (const auto& r : rows) {
+        for (size_t k = 0; k < 3; ++k) {
+            const CommandUi want{r[0], r[1 + 2 * k] != 0, r[2 + 2 * k] != 0};
+            EXPECT_EQ(std::count(states[k].begin(), states[k].end(), want), 1) << r[0] << " in state " << k;
+        }
+    }
+    const CommandUi recentOff{ID_FILE_MRU_FIRST, false, false};
+    EXPECT_EQ(std::count(states[2].begin(), states[2].end(), recentOff), 1);
+    EXPECT_EQ(std::count(states[1].begin(), states[1].end(), recentOff), 0);
+}
+
 TEST(FrameRulesTest, EachEffectCommandFlipsItsOwnFlag) {
     const std::pair<uint32_t, bool EffectFlags::*> effects[] = {
             {ID_EFFECT_GRAYSCALE, &EffectFlags::grayScale}, {ID_EFFECT_HFLIP, &EffectFlags::horizontalFlip},

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "TestPaths.h"
 #include "imaging/BmpBuilder.h"
@@ -120,9 +121,34 @@ TEST(ImageViewTest, MediaGoesToTheMediaWindowWhichIsReusedOrClosed) {
     EXPECT_EQ(f.view.OpenInView(true, pic), 1);
     EXPECT_FALSE(f.view.IsMedia());
     EXPECT_EQ(f.media.calls, (std::vector<std::string>{"play \\v\\clip.MPEG", "stop", "play \\v\\clip2.avi", "close"}));
-    EXPECT_EQ(std::count(f.events.calls.begin(), f.events.calls.end(), "fill"), 2);
+    // The pane is cleared before each medium and before the picture that follows one.
+    EXPECT_EQ(std::count(f.events.calls.begin(), f.events.calls.end(), "fill"), 3);
     // "mpg4" is no media extension: it goes to the picture-object reader and fails.
     EXPECT_EQ(f.view.OpenInView(true, "\\v\\clip.mpg4"), 0);
+}
+
+// A pasted or captured picture replaces a playing medium (its window closes) and opens at
+// 100 %, scrolled to its middle when it is larger than the pane.
+TEST(ImageViewTest, AnAdoptedPictureEndsTheMediumAndShowsAsAStill) {
+    Fixture f;
+    EXPECT_EQ(f.view.OpenInView(false, "\\v\\song.wav"), 1);
+    f.view.zoom().ZoomIn();
+    HeldPicture p{.width = 1000, .height = 500};
+    p.pixels.assign(size_t{p.Stride()} * 500, 9);
+    f.view.AdoptPicture(std::move(p), "(Clipboard)");
+    EXPECT_EQ(f.media.calls.back(), "close");
+    EXPECT_FALSE(f.view.IsMedia());
+    EXPECT_TRUE(f.view.ImageReady());
+    EXPECT_EQ(f.view.CurrentPath(), "(Clipboard)");
+    EXPECT_EQ(std::tuple(f.view.zoom().Permille(), f.view.zoom().ZoomedWidth(), f.view.zoom().ZoomedHeight()),
+              std::tuple(1000, 1000, 500));
+    EXPECT_EQ(f.view.zoom().Position(ScrollBar::Horizontal), f.view.zoom().Maximum(ScrollBar::Horizontal) / 2);
+    ASSERT_TRUE(f.view.RenderVisible());
+    EXPECT_EQ(f.view.display().bytes[0], 9);
+    // A picture whose rows are short is refused: nothing is shown, nothing is read.
+    f.view.AdoptPicture(HeldPicture{.width = 10, .height = 10, .pixels = std::vector<uint8_t>(5)}, "(Clipboard)");
+    EXPECT_FALSE(f.view.ImageReady());
+    EXPECT_FALSE(f.view.RenderVisible());
 }
 
 // The view hands the current background grey (0 in full screen) to the cursor reader: the

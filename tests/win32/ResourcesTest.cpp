@@ -51,7 +51,7 @@ TEST(ResourcesTest, MenusShowTheirTextsAndFirstStates) {
             L"bar: &File> | &Edit> | &View> | &Image> | &List> | Effec&t> | &Wallpaper> | &Selection> | &Options> | "
             L"&Help>",
             L"&File: &New\tCtrl+N | &Open...\tCtrl+O | &Folders...\tCtrl+F | - | &Save | &Save As\tCtrl+S | Capture | "
-            L"- | &Print...\tCtrl+P | Page Setup... | - | Recent Files> | - | E&xit",
+            L"- | &Print...\tCtrl+P | Print Pre&view | Page Setup... | - | Recent Files> | - | E&xit",
             L"Recent Files: (empty)[-]",
             L"&Edit: Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V",
             L"&View: &Toolbar[x] | &Status Bar[x] | - | Thumbnails | Report | Toggle | - | Full screen view | "

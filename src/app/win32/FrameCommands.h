@@ -1,10 +1,13 @@
 // Each feature registers the frame commands it carries out, from its own file.
 #pragma once
 
+#include <memory>
+
 namespace pv {
 
 class CMainFrame;
 class CommandTable;
+class PictureFeatures;
 
 // New, Open, Save As, Exit, the auto-browse option, Help and About.
 void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
@@ -18,5 +21,8 @@ void RegisterThumbCommands(CMainFrame& frame, CommandTable& table);
 void RegisterShellCommands(CMainFrame& frame, CommandTable& table);
 // Folders, the recent files and their drop-down.
 void RegisterSearchCommands(CMainFrame& frame, CommandTable& table);
+// Copy, Paste, Capture, Set As Wallpaper, Page Setup, Print and Print Preview; the frame keeps
+// what they share and calls it from its layout, messages and end.
+std::unique_ptr<PictureFeatures> RegisterPictureCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -4,6 +4,7 @@
 
 #include "app/CommandStates.h"
 #include "app/win32/FrameCommands.h"
+#include "app/win32/PictureFeatures.h"
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
 #include "framework/Module.h"
@@ -62,6 +63,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterThumbCommands(*this, commands_);
     RegisterShellCommands(*this, commands_);
     RegisterSearchCommands(*this, commands_);
+    pictures_ = RegisterPictureCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -151,6 +153,7 @@ void CMainFrame::ReadFrameSettings() {
 void CMainFrame::Layout() {
     if (rebar_ != nullptr) {
         LayOutFrame(hwnd(), rebar_, statusBar_.hwnd(), splitter_.hwnd());
+        pictures_->Layout(splitter_.hwnd());
     }
 }
 
@@ -298,6 +301,9 @@ void CMainFrame::SyncUi() {
     state.effects = view_.model().effects();
     state.toolBarVisible = IsRebarBandVisible(rebar_, IDC_TOOLBAR1);
     state.statusBarVisible = IsWindowVisible(statusBar_.hwnd()) != FALSE;
+    state.hasPicture = view_.model().ImageReady();
+    state.clipboardHasBitmap = IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+    state.previewRunning = pictures_->PreviewRunning();
     for (const CommandUi& c : FrameCommandStates(state)) {
         ui_.Set(c.id, {c.enabled, c.checked});
     }
@@ -376,7 +382,7 @@ void CMainFrame::OnCommand(UINT id) {
     SyncUi();
 }
 
-bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& result) {
+bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     result = 0;
     switch (msg) {
     case UM_SHOWITEM: result = navigator_.ShowItem(static_cast<int32_t>(wp)); return true;
@@ -394,6 +400,7 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& r
     case UM_SEARCHDONE: search_->OnSearchDone(); return true;
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
+    case UM_COPYPREVIEW: pictures_->CopyPreview(wp, lp); return true;
     default: return false;
     }
 }
@@ -415,6 +422,8 @@ void CMainFrame::OnClose() {
         GetWindowRect(hwnd(), &r);
     }
     WriteFrameCloseSettings({r.left, r.top, r.right, r.bottom}, StoredViewMode(modes_.Mode()), fitToWindow_ ? 1 : 0);
+    // Before the window goes: the system gives up a window's clipboard ownership first.
+    pictures_->FrameEnding();
     DestroyWindow(hwnd());
 }
 
@@ -469,6 +478,7 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY:
+        pictures_->FrameEnding();
         if (MessageLoop* loop = Module::GetMessageLoop(); loop != nullptr) {
             loop->RemoveMessageFilter(this);
             loop->RemoveIdleHandler(this);

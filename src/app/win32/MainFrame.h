@@ -26,6 +26,8 @@
 
 namespace pv {
 
+class PictureFeatures;
+
 class CMainFrame final : public Window, public MessageFilter, public IdleHandler, public NavigatorHost {
 public:
     // `lists` are the process's shared lists; they outlive the frame.
@@ -150,6 +152,7 @@ private:
     int32_t fileManager_ = 0;
     WINDOWPLACEMENT savedPlacement_{};
     std::unique_ptr<FrameSearch> search_;
+    std::unique_ptr<PictureFeatures> pictures_;  // clipboard, capture, wallpaper, printing
 };
 
 }  // namespace pv

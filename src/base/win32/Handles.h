@@ -165,6 +165,11 @@ class WindowDc {
 public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
 
+    // The whole window's DC (GetWindowDC: frame and caption included).
+    struct WholeWindow {};
+
+    WindowDc(HWND hwnd, WholeWindow) : hwnd_(hwnd), dc_(GetWindowDC(hwnd)) {}
+
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
 

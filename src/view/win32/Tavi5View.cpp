@@ -50,7 +50,7 @@ int32_t ThumbPosition(HWND hwnd, ScrollBar bar, WPARAM wp) {
 
 }  // namespace
 
-CTavi5View::CTavi5View() : model_(*this, this, nullptr) {}
+CTavi5View::CTavi5View() : model_(*this, this, &media_) {}
 
 CTavi5View::~CTavi5View() {
     StopAnimation();
@@ -131,8 +131,27 @@ void CTavi5View::PaintBackgroundOnly() {
     FillRect(dc.get(), &r, background_.get());
 }
 
+void CTavi5View::AdoptPicture(HeldPicture picture, const std::string& name) {
+    std::lock_guard hold(lock());
+    model_.AdoptPicture(std::move(picture), name);
+}
+
+void CTavi5View::ResetZoomOnly() {
+    std::lock_guard hold(lock());
+    model_.zoom().ResetZoom();
+    model_.zoom().UpdateScrollRanges();
+    Invalidate(true);
+}
+
+void CTavi5View::RenderIfStill() {
+    if (model_.ImageReady() && !model_.AnimationMode()) {
+        model_.RenderVisible();
+    }
+}
+
 DisplayBuffer CTavi5View::ShownPicture() {
     std::lock_guard hold(lock());
+    RenderIfStill();
     return model_.ImageReady() ? model_.display() : DisplayBuffer{};
 }
 
@@ -166,7 +185,9 @@ void CTavi5View::Paint(HDC dc) {
         PaintPlan plan = model_.Plan();
         DrawDisplay(dc, plan);
         FillUncovered(dc, plan);
-    } else if (!model_.IsMedia()) {
+    } else {
+        // A medium's window covers only part of the pane: the rest is background, not
+        // the last picture.
         RECT r{};
         GetClientRect(hwnd(), &r);
         FillRect(dc, &r, background_.get());
@@ -396,9 +417,7 @@ LRESULT CTavi5View::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: {
         std::lock_guard hold(lock());
-        if (!model_.IsMedia()) {
-            FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
-        }
+        FillUncovered(reinterpret_cast<HDC>(wp), model_.Plan());
         return 1;
     }
     case WM_SIZE: {

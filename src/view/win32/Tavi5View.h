@@ -9,6 +9,7 @@
 #include "framework/Window.h"
 #include "view/AnimationWorker.h"
 #include "view/ImageView.h"
+#include "view/win32/MciWindow.h"
 
 namespace pv {
 
@@ -36,6 +37,21 @@ public:
     bool ApplyResize(int32_t width, int32_t height, int32_t filter);
     // "New": the pane in its background colour; the picture returns with the next paint.
     void PaintBackgroundOnly();
+    // Shows a picture that came from no file (a paste, a capture) under `name`.
+    void AdoptPicture(HeldPicture picture, const std::string& name);
+    // Back to 100 % with the picture as it is (a paste that brought no picture).
+    void ResetZoomOnly();
+
+    // Runs `use` with what the view shows, under the view's lock: the picture (null when
+    // there is none) and the model's zoom, scroll and effect state.
+    template <typename Use>
+    auto WithShown(Use use) {
+        std::lock_guard hold(lock());
+        RenderIfStill();
+        return use(model_.ImageReady() ? model_.Image() : nullptr, model_);
+    }
+
+    [[nodiscard]] HWND MediaWindowHandle() const { return media_.hwnd(); }
 
     // For the window's own thread. The animation worker changes nothing of it but the
     // display buffer and the frame shown: take those through ShownPicture.
@@ -86,6 +102,9 @@ private:
     [[nodiscard]] bool OnWindowThread() const;
     void OnAnimationPass(WPARAM serial);
     void SyncScrollBars();
+    // The display buffer as the view's state makes it now (a paint may not have come yet);
+    // an animation's worker renders its own frames.
+    void RenderIfStill();
 
     [[nodiscard]] ViewLock& lock() { return worker_.lock(); }
 
@@ -95,6 +114,7 @@ private:
     UniqueMenu contextMenu_;
     // Tells a pass-start request of an earlier animation from the current one's.
     WPARAM animationSerial_ = 0;
+    MciWindow media_{*this};
 };
 
 }  // namespace pv
