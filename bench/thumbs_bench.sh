@@ -69,10 +69,9 @@ EOF
 measure() {
     local best=""
     for _ in 1 2 3; do
-        local out
-        out=$( { /usr/bin/time -f "%e %U %S %M" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-        read -r wall user sys rss <<<"$out"
-        local cpu
+        /usr/bin/time -o "$work/time.txt" -f "%e %U %S %M" "$@" >/dev/null 2>&1 || true
+        local wall user sys rss cpu
+        read -r wall user sys rss <"$work/time.txt"
         cpu=$(echo "$user + $sys" | bc)
         if [ -z "$best" ] || (($(echo "$wall < ${best%% *}" | bc))); then
             best="$wall $cpu $rss"
@@ -80,13 +79,6 @@ measure() {
     done
     echo "$best"
 }
-
-per_file() {  # one process per file, as a shell loop
-    local tool=$1
-    shift
-    for f in "${files[@]}"; do "$tool" "$@" "$f"; done
-}
-export -f per_file
 
 mp=$(identify -format '%w %h\n' "${files[@]}" 2>/dev/null | awk '{s += $1 * $2} END {printf "%.0f", s / 1e6}')
 echo "corpus: ${#files[@]} JPEG files, $mp MP in all, $(du -sh "$corpus" | cut -f1)"
