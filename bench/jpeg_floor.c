@@ -1,11 +1,15 @@
 /* The floor of the thumbnail benchmark: libjpeg-turbo's own 1/8 scaled decode of every file
  * named on the command line, in one process, into blue-green-red rows kept between files.
  * Prints the file count. Built and run by bench/thumbs_bench.sh. */
-#include <jpeglib.h>
+/* jpeglib.h needs size_t and FILE declared before it. */
+/* clang-format off */
 #include <setjmp.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <jpeglib.h>
+
+/* clang-format on */
 
 struct failure {
     struct jpeg_error_mgr mgr;

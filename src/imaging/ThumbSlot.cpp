@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "base/ByteReader.h"
@@ -150,6 +151,47 @@ void FitPixels(const ImageBuffer& src, uint8_t* thumb, int32_t x0, int32_t y0) {
     } else {
         CopyScaled<Bytes>(src, thumb);
     }
+}
+
+// ---- Pictures far larger than their bytes ---------------------------------------------
+
+// The run-length and LZW formats read whole (PCX, TGA, PSD, GIF) can declare a picture of
+// hundreds of megabytes in a few kilobytes of a cut or forged file, and their readers fill
+// all of it. No complete file of these formats expands beyond this many bytes of 24-bit
+// picture per byte of file (the best run-length and LZW ratios stay well below it), so a
+// thumbnail worker refuses such files instead of spending seconds and gigabytes on them.
+constexpr uint64_t kMaxExpansion = 4096;
+// Small pictures are always read, however few bytes they have.
+constexpr uint64_t kAlwaysRead = uint64_t{16} << 20;
+
+uint32_t LoadU32BEAt(std::span<const uint8_t> b, size_t off) {
+    return off <= b.size() && b.size() - off >= 4
+                   ? uint32_t{b[off]} << 24 | uint32_t{b[off + 1]} << 16 | uint32_t{b[off + 2]} << 8 | b[off + 3]
+                   : 0;
+}
+
+// Pixels from `first` to `last`, both included (PCX's window).
+uint64_t Extent(uint16_t first, uint16_t last) {
+    return last >= first ? uint64_t{last} - first + 1 : 0;
+}
+
+// Width and height as the file's header declares them (0 when there is none to read); for
+// a GIF the logical screen, which bounds every frame's raster.
+std::pair<uint64_t, uint64_t> DeclaredSize(ThumbGroup group, std::span<const uint8_t> file) {
+    switch (group) {
+    case ThumbGroup::Pcx:
+        return {Extent(LoadU16LE(file, 4), LoadU16LE(file, 8)), Extent(LoadU16LE(file, 6), LoadU16LE(file, 10))};
+    case ThumbGroup::Tga: return {LoadU16LE(file, 12), LoadU16LE(file, 14)};
+    case ThumbGroup::Psd: return {LoadU32BEAt(file, 18), LoadU32BEAt(file, 14)};
+    case ThumbGroup::Gif: return {LoadU16LE(file, 6), LoadU16LE(file, 8)};
+    default: return {0, 0};
+    }
+}
+
+bool FarLargerThanItsBytes(ThumbGroup group, std::span<const uint8_t> file) {
+    const auto [width, height] = DeclaredSize(group, file);
+    const uint64_t pictureBytes = 3 * width * height;  // at most 3 * 2^64 / 2^32: no overflow
+    return pictureBytes > kAlwaysRead && pictureBytes / kMaxExpansion > file.size();
 }
 
 // ---- The scaling BMP read --------------------------------------------------------------
@@ -439,6 +481,9 @@ Decoded ReadBmp(ThumbScratch::Parts& parts, std::span<const uint8_t> bytes, Thum
 }
 
 Decoded ReadByGroup(ThumbScratch::Parts& parts, ThumbGroup group, std::span<const uint8_t> bytes, ThumbSlot& slot) {
+    if (FarLargerThanItsBytes(group, bytes)) {
+        return Unreadable();
+    }
     switch (group) {
     case ThumbGroup::Jpeg: return ReadJpeg(parts, bytes, slot);
     case ThumbGroup::Gif: return ReadGif(parts, bytes, slot);

@@ -188,6 +188,11 @@ TEST(ThumbSlotTest, StatusesByExtensionAndContent) {
             {"broken.gif", {'G', 'I', 'F', '8', '9', 'a', 1}, ThumbStatus::Unreadable, false},
             {"broken.pcx", {10, 5, 1}, ThumbStatus::Unreadable, false},
             {"sixty.GIF", FlatGif(60, 30, 2), ThumbStatus::Picture, true},
+            // A few bytes declaring 16000 x 16000: refused before a reader fills 768 MB.
+            {"forged.pcx", test::BuildPcx({.width = 16000, .height = 16000, .bytesPerLine = 16000, .data = {0xFF, 7}}),
+             ThumbStatus::Unreadable, false},
+            {"forged.gif", test::BuildGif({16000, 16000, test::FourColours(), 0, {test::MakeFrame(0, 0, 1, 1, {1})}}),
+             ThumbStatus::Unreadable, false},
     };
     ThumbScratch scratch;
     for (const Case& c : cases) {

@@ -217,7 +217,7 @@ TEST(ThumbProducerTest, CommandLineCountsStatusesAndPaintsTheSheet) {
     EXPECT_EQ(pixel(52 + 1, 50), 128);
     EXPECT_EQ(pixel(52 + 50, 50), 9);
     EXPECT_EQ(pixel(52 + 101, 50), 255);
-    EXPECT_EQ(pixel(52, 120), 236);      // caption box
+    EXPECT_EQ(pixel(52, 120), 236);  // caption box
 
     const test::CliRun one = test::RunCli("thumb " + dir + "/a.bmp " + dir + "/one.bmp");
     EXPECT_EQ(one.out, "0 1x1\n");

@@ -155,25 +155,34 @@ std::string FullPathOf(const std::string& path) {
 }
 
 Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
+    // The bytes a caller's vector already holds are overwritten, not zeroed first: a reader
+    // that reads file after file into one vector (the thumbnail workers) pays for zeroing
+    // only what the vector grows by.
+    const auto refuse = [&bytes](Status s) {
+        bytes.clear();
+        return s;
+    };
     std::string host = HostPathFromProgram(path);
     int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return errno == ENOENT || errno == ENOTDIR ? Status::NotFound : Status::IoError;
+        return refuse(errno == ENOENT || errno == ENOTDIR ? Status::NotFound : Status::IoError);
     }
 
     struct stat st {};
 
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return Status::IoError;
+        return refuse(Status::IoError);
     }
     // No picture file worth reading is larger than the decoded budget itself.
     if (static_cast<uint64_t>(st.st_size) > kDecodeBudget) {
         close(fd);
-        return Status::TooLarge;
+        return refuse(Status::TooLarge);
     }
     const auto size = static_cast<size_t>(st.st_size);
+    if (size > bytes.capacity()) {
+        bytes.clear();  // growing would copy the old bytes first
+    }
 #ifdef MADV_HUGEPAGE
     // Large files: let the kernel back the buffer with huge pages before it is first
     // touched; page faults one 4 KiB page at a time cost more than the read itself here.

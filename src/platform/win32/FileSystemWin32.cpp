@@ -92,19 +92,28 @@ std::string FullPathOf(const std::string& path) {
 }
 
 Status ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes.clear();
+    // The bytes a caller's vector already holds are overwritten, not zeroed first: a reader
+    // that reads file after file into one vector (the thumbnail workers) pays for zeroing
+    // only what the vector grows by.
+    const auto refuse = [&bytes](Status s) {
+        bytes.clear();
+        return s;
+    };
     UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) {
         DWORD e = GetLastError();
-        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? Status::NotFound : Status::IoError;
+        return refuse(e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? Status::NotFound : Status::IoError);
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
-        return Status::IoError;
+        return refuse(Status::IoError);
     }
     if (static_cast<uint64_t>(size.QuadPart) > kDecodeBudget) {
-        return Status::TooLarge;
+        return refuse(Status::TooLarge);
+    }
+    if (static_cast<uint64_t>(size.QuadPart) > bytes.capacity()) {
+        bytes.clear();  // growing would copy the old bytes first
     }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
