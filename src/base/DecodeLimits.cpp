@@ -45,4 +45,19 @@ Status CheckPictureSize(int64_t width, int64_t height, size_t stagingBytes) {
     return rows != 0 && stagingBytes <= DecodeBudget() - rows ? Status::Ok : Status::TooLarge;
 }
 
+Status CheckPictureInput(int64_t width, int64_t height, size_t inputBytes, uint64_t pixelsPerByte) {
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
+        return Status::Ok;  // CheckPictureSize refuses these
+    }
+    const auto pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);  // below 2^62
+    if (pixels <= kAlwaysReadBytes / 3) {
+        return Status::Ok;
+    }
+    uint64_t held = 0;
+    if (__builtin_mul_overflow(uint64_t{inputBytes}, pixelsPerByte, &held)) {
+        held = UINT64_MAX;
+    }
+    return pixels <= held ? Status::Ok : Status::BadHeader;
+}
+
 }  // namespace pv

@@ -39,6 +39,22 @@ private:
 // sizes, TooLarge otherwise.
 [[nodiscard]] Status CheckPictureSize(int64_t width, int64_t height, size_t stagingBytes = 0);
 
+// No file of a format holds a picture of more pixels than its bytes times the format's best
+// ratio (its longest run per packet, its longest LZW chain per code): a header declaring
+// more is forged or belongs to a sliver of a file, and filling that picture would cost
+// seconds and gigabytes for a few kilobytes. The ratios below are those bounds rounded up,
+// and at least 64 for the raw layouts, so a file merely cut short still opens with its
+// missing rows blank; pictures of at most kAlwaysReadBytes of 24-bit pixels always open.
+inline constexpr uint64_t kAlwaysReadBytes = uint64_t{16} << 20;
+inline constexpr uint64_t kPcxPixelsPerByte = 32;    // a run of 63 in two bytes
+inline constexpr uint64_t kRunPixelsPerByte = 64;    // TGA, PSD: 128 in two bytes; raw rows
+inline constexpr uint64_t kGifPixelsPerByte = 2731;  // 4096 from a 12-bit code
+inline constexpr uint64_t kJpegPixelsPerByte = 512;  // an 8x8 block needs a bit at least
+
+// Ok unless a picture of width x height pixels is larger than kAlwaysReadBytes in 24 bits
+// and more than `pixelsPerByte` times `inputBytes` pixels; BadHeader then.
+[[nodiscard]] Status CheckPictureInput(int64_t width, int64_t height, size_t inputBytes, uint64_t pixelsPerByte);
+
 // Bytes of a 24-bit buffer of the given size, or 0 when it is not within the budget.
 [[nodiscard]] size_t Budgeted24BitSize(int64_t width, int64_t height);
 

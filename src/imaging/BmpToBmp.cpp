@@ -63,6 +63,9 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
     if (Status s = CheckPictureSize(h.width, height); s != Status::Ok) {
         return s;
     }
+    if (Status s = CheckPictureInput(h.width, height, file.size(), kRunPixelsPerByte); s != Status::Ok) {
+        return s;
+    }
 
     const int32_t bpp = h.bitsPerPixel;
     const uint32_t entries = h.coloursUsed == 0 ? 256 : h.coloursUsed;

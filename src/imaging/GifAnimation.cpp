@@ -113,7 +113,15 @@ bool GifAnimation::Begin(CGifToBmp& reader, std::span<const uint8_t> file, bool 
     screenHeight_ = reader.ScreenHeight();
     canvasStride_ = RowStride(24, screenWidth_);
     canvasSize_ = Budgeted24BitSize(screenWidth_, screenHeight_);
-    budget_ = DecodeBudget();
+    // The frames' rasters together come from the file's LZW data, so they too are bounded by
+    // what its bytes can encode: many frames declaring large rasters over a few bytes of
+    // data each end the animation early instead of costing a gigabyte. The canvases that
+    // composite them come on top.
+    uint64_t held = 0;
+    if (__builtin_mul_overflow(uint64_t{file.size()}, kGifPixelsPerByte, &held)) {
+        held = UINT64_MAX;
+    }
+    budget_ = static_cast<size_t>(std::min<uint64_t>(DecodeBudget(), 3 * uint64_t{canvasSize_} + std::max(kAlwaysReadBytes, held)));
     onDemand_ = onDemand;
     finished_ = result == kGifTrailer;
     return true;

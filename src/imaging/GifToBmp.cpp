@@ -401,6 +401,11 @@ bool CGifToBmp::ReadHeader(std::span<const uint8_t> file, size_t& end) {
     }
     screenWidth_ = U16At(file, 6);
     screenHeight_ = U16At(file, 8);
+    // Every frame is drawn on the screen, so a screen the whole file could not fill is a
+    // forgery, refused before any raster is cleared.
+    if (CheckPictureInput(screenWidth_, screenHeight_, file.size(), kGifPixelsPerByte) != Status::Ok) {
+        return false;
+    }
     const uint8_t packed = file[10];
     backgroundIndex_ = file[11];
     end = 13;

@@ -197,6 +197,11 @@ Status CPcxToBmp::Read(std::span<const uint8_t> file) {
     if (Status s = CheckPictureSize(h.width, h.height, lineBytes); s != Status::Ok) {
         return s;
     }
+    // Each plane's values come in runs of at most 63 per two bytes.
+    if (Status s = CheckPictureInput(h.width, h.height, file.size(), (kPcxPixelsPerByte + h.planes - 1) / h.planes);
+        s != Status::Ok) {
+        return s;
+    }
     if (h.bytesPerLine < h.width) {
         return Status::BadHeader;
     }

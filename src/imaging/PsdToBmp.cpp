@@ -261,6 +261,11 @@ Status CPsdToBmp::Read(std::span<const uint8_t> file) {
     if (Status s = CheckPictureSize(h.width, h.height, rowBytes); s != Status::Ok) {
         return s;
     }
+    // A PackBits run gives at most 128 bytes of a channel, eight pixels each at one bit.
+    if (Status s = CheckPictureInput(h.width, h.height, file.size(), kRunPixelsPerByte * (h.depth == 1 ? 8 : 1));
+        s != Status::Ok) {
+        return s;
+    }
     Target out;
     out.kind = kind;
     // Colour-mode data (an indexed file's palette), image resources, layers and masks:

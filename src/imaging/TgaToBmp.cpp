@@ -359,6 +359,9 @@ Status CTgaToBmp::Read(std::span<const uint8_t> file) {
     if (Status s = CheckPictureSize(h.width, h.height); s != Status::Ok) {
         return s;
     }
+    if (Status s = CheckPictureInput(h.width, h.height, file.size(), kRunPixelsPerByte); s != Status::Ok) {
+        return s;
+    }
 
     // The image ID comes first, then the colour map, then the pixels.
     Palette pal{};

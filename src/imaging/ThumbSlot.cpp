@@ -156,13 +156,11 @@ void FitPixels(const ImageBuffer& src, uint8_t* thumb, int32_t x0, int32_t y0) {
 // ---- Pictures far larger than their bytes ---------------------------------------------
 
 // The run-length and LZW formats read whole (PCX, TGA, PSD, GIF) can declare a picture of
-// hundreds of megabytes in a few kilobytes of a cut or forged file, and their readers fill
-// all of it. No complete file of these formats expands beyond this many bytes of 24-bit
-// picture per byte of file (the best run-length and LZW ratios stay well below it), so a
-// thumbnail worker refuses such files instead of spending seconds and gigabytes on them.
-constexpr uint64_t kMaxExpansion = 4096;
-// Small pictures are always read, however few bytes they have.
-constexpr uint64_t kAlwaysRead = uint64_t{16} << 20;
+// hundreds of megabytes in a few kilobytes of a cut or forged file. Their readers refuse a
+// picture their format could not encode in the file's bytes; a thumbnail worker applies the
+// same rule before reading, and for GIF a tighter ratio (what LZW encoders that clear a full
+// table reach), since a thumbnail is not worth a file built to the limit.
+constexpr uint64_t kThumbGifPixelsPerByte = 1365;
 
 uint32_t LoadU32BEAt(std::span<const uint8_t> b, size_t off) {
     return off <= b.size() && b.size() - off >= 4
@@ -190,8 +188,12 @@ std::pair<uint64_t, uint64_t> DeclaredSize(ThumbGroup group, std::span<const uin
 
 bool FarLargerThanItsBytes(ThumbGroup group, std::span<const uint8_t> file) {
     const auto [width, height] = DeclaredSize(group, file);
-    const uint64_t pictureBytes = 3 * width * height;  // at most 3 * 2^64 / 2^32: no overflow
-    return pictureBytes > kAlwaysRead && pictureBytes / kMaxExpansion > file.size();
+    const uint64_t ratio = group == ThumbGroup::Pcx   ? kPcxPixelsPerByte
+                           : group == ThumbGroup::Psd ? 8 * kRunPixelsPerByte
+                           : group == ThumbGroup::Gif ? kThumbGifPixelsPerByte
+                                                      : kRunPixelsPerByte;
+    return CheckPictureInput(static_cast<int64_t>(width), static_cast<int64_t>(height), file.size(), ratio) !=
+           Status::Ok;
 }
 
 // ---- The scaling BMP read --------------------------------------------------------------
