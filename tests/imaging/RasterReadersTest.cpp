@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "GifBuilder.h"
 #include "ReaderFileBuilders.h"
 #include "imaging/BmpToBmp.h"
 #include "imaging/ClassHeap.h"
 #include "imaging/CurToBmp.h"
+#include "imaging/GifToBmp.h"
 #include "imaging/IcoToBmp.h"
+#include "imaging/OpenPicture.h"
 #include "imaging/PcxToBmp.h"
 #include "imaging/PsdToBmp.h"
 #include "imaging/TgaToBmp.h"
@@ -482,6 +485,104 @@ TEST(IconReadersTest, RefusedFiles) {
     EXPECT_EQ(ico.Read(BuildIconFile(1, many)), Ok);
     EXPECT_EQ(ico.image().width, 32 * 64);
     EXPECT_EQ(cur.Read(BuildIconFile(2, many)), Ok);
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// `times` copies of `pattern`.
+Bytes Repeat(size_t times, const Bytes& pattern) {
+    Bytes out;
+    for (size_t i = 0; i < times; ++i) {
+        out.insert(out.end(), pattern.begin(), pattern.end());
+    }
+    return out;
+}
+
+// A few kilobytes declaring a picture the format could not encode in them are refused
+// before anything is allocated; a large picture that does compress that well still opens,
+// and a file merely cut short opens with its missing rows black. The large pictures sit at
+// the edge: 4000 x 4000 in one colour is 31 (PCX), 32 (TGA) and 61 (PSD) pixels a byte;
+// 2400 x 2400 is just past the size always read, and its first 100 rows are there.
+TEST(PictureInputBoundTest, RefusesWhatTheBytesCannotHold) {
+    struct Case {
+        const char* what;
+        ReaderKind kind;
+        Bytes file;
+        Status status;
+        Bgr top{}, bottom{};  // pixels (0, 0) and (0, height - 1) when shown
+        int32_t maxFrames = 0;
+    };
+
+    const Bytes pcxLine = Repeat(63, {0xFF, 9}) + Bytes{0xC0 + 31, 9};
+    GifSpec frames{2000, 2000, FourColours(), 0, {}};
+    frames.frames.assign(400, MakeFrame(0, 0, 2000, 2000, {}));
+    for (auto& f : frames.frames) {
+        f.codes = std::vector<uint16_t>{256, 1, 257};
+    }
+    const std::vector<Case> cases = {
+            {"PCX forged", ReaderKind::Pcx,
+             BuildPcx({.width = 16000, .height = 16000, .bytesPerLine = 16000, .data = {0xFF, 7}}), BadHeader},
+            {"PCX one colour", ReaderKind::Pcx,
+             BuildPcx({.width = 4000, .height = 4000, .bytesPerLine = 4000, .data = Repeat(4000, pcxLine)}), Ok, E(9),
+             E(9)},
+            {"PCX cut", ReaderKind::Pcx,
+             BuildPcx(
+                     {.width = 2400, .height = 2400, .bytesPerLine = 2400, .data = Bytes(240000, 5), .palette = false}),
+             Ok, G(5), G(0)},
+            {"TGA forged", ReaderKind::Tga,
+             BuildTga({.imageType = 10, .width = 16000, .height = 16000, .data = {0xFF, 1, 2, 3}}), BadHeader},
+            {"TGA one colour",
+             ReaderKind::Tga,
+             BuildTga({.imageType = 10, .width = 4096, .height = 4000, .data = Repeat(128000, {0xFF, 1, 2, 3})}),
+             Ok,
+             {1, 2, 3},
+             {1, 2, 3}},
+            {"TGA cut", ReaderKind::Tga,
+             BuildTga({.imageType = 3, .width = 2400, .height = 2400, .bitsPerPixel = 8, .data = Bytes(240000, 5)}), Ok,
+             G(5), G(0)},
+            {"PSD forged", ReaderKind::Psd,
+             BuildPsd({.width = 30000, .height = 1000, .compression = 1, .data = {0x81, 9}}), BadHeader},
+            {"PSD one colour", ReaderKind::Psd,
+             BuildPsd({.channels = 1,
+                       .width = 4000,
+                       .height = 4000,
+                       .mode = 1,
+                       .compression = 1,
+                       .data = Repeat(4000, Repeat(31, {0x81, 9}) + Bytes{0xE1, 9})}),
+             Ok, G(9), G(9)},
+            {"PSD cut", ReaderKind::Psd,
+             BuildPsd({.channels = 1, .width = 2400, .height = 2400, .mode = 1, .data = Bytes(240000, 5)}), Ok, G(5),
+             G(0)},
+            {"BMP forged", ReaderKind::Bmp, BuildBmp({.width = 16000, .height = -16000, .fileRows = {Bytes(48000, 9)}}),
+             BadHeader},
+            {"BMP cut", ReaderKind::Bmp,
+             BuildBmp({.width = 2400,
+                       .height = -2400,
+                       .bitsPerPixel = 8,
+                       .paletteEntries = 256,
+                       .fileRows = {Bytes(240000, 5)}}),
+             Ok, E(5), E(0)},
+            {"GIF forged", ReaderKind::Gif, BuildGif({16000, 16000, FourColours(), 0, {MakeFrame(0, 0, 1, 1, {1})}}),
+             BadData},
+            // 400 frames of 2000 x 2000 from 18 bytes each: the 7 226 bytes hold at most 19.7
+            // million pixels, so beside the canvases the animation ends after 8 frames.
+            {"GIF frames", ReaderKind::Gif, BuildGif(frames), Ok, {0, 0, 255}, {0, 0, 0}, 8},
+    };
+    for (const Case& c : cases) {
+        OpenedPicture pic;
+        ASSERT_EQ(OpenPictureBytes(c.kind, c.file, pic), c.status) << c.what;
+        if (c.status == Ok) {
+            const ImageBuffer& img = pic.reader->image();
+            EXPECT_EQ(std::pair(PixelAt(img, 0, 0), PixelAt(img, 0, img.height - 1)), std::pair(c.top, c.bottom))
+                    << c.what;
+        }
+        if (c.maxFrames != 0) {
+            EXPECT_EQ(dynamic_cast<CGifToBmp&>(*pic.reader).FrameCount(), c.maxFrames) << c.what;
+        }
+    }
 }
 
 }  // namespace
