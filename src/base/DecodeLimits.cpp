@@ -45,6 +45,11 @@ Status CheckPictureSize(int64_t width, int64_t height, size_t stagingBytes) {
     return rows != 0 && stagingBytes <= DecodeBudget() - rows ? Status::Ok : Status::TooLarge;
 }
 
+uint64_t PixelsHeldBy(size_t inputBytes, uint64_t pixelsPerByte) {
+    uint64_t held = 0;
+    return __builtin_mul_overflow(uint64_t{inputBytes}, pixelsPerByte, &held) ? UINT64_MAX : held;
+}
+
 Status CheckPictureInput(int64_t width, int64_t height, size_t inputBytes, uint64_t pixelsPerByte) {
     if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX) {
         return Status::Ok;  // CheckPictureSize refuses these
@@ -53,11 +58,7 @@ Status CheckPictureInput(int64_t width, int64_t height, size_t inputBytes, uint6
     if (pixels <= kAlwaysReadBytes / 3) {
         return Status::Ok;
     }
-    uint64_t held = 0;
-    if (__builtin_mul_overflow(uint64_t{inputBytes}, pixelsPerByte, &held)) {
-        held = UINT64_MAX;
-    }
-    return pixels <= held ? Status::Ok : Status::BadHeader;
+    return pixels <= PixelsHeldBy(inputBytes, pixelsPerByte) ? Status::Ok : Status::BadHeader;
 }
 
 }  // namespace pv

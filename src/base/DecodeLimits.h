@@ -47,9 +47,11 @@ private:
 // missing rows blank; pictures of at most kAlwaysReadBytes of 24-bit pixels always open.
 inline constexpr uint64_t kAlwaysReadBytes = uint64_t{16} << 20;
 inline constexpr uint64_t kPcxPixelsPerByte = 32;    // a run of 63 in two bytes
-inline constexpr uint64_t kRunPixelsPerByte = 64;    // TGA, PSD: 128 in two bytes; raw rows
+inline constexpr uint64_t kRunPixelsPerByte = 64;    // TGA, PSD: 128 in two bytes; BMP too
 inline constexpr uint64_t kGifPixelsPerByte = 2731;  // 4096 from a 12-bit code
-inline constexpr uint64_t kJpegPixelsPerByte = 512;  // an 8x8 block needs a bit at least
+
+// inputBytes x pixelsPerByte, or the largest value when that overflows.
+[[nodiscard]] uint64_t PixelsHeldBy(size_t inputBytes, uint64_t pixelsPerByte);
 
 // Ok unless a picture of width x height pixels is larger than kAlwaysReadBytes in 24 bits
 // and more than `pixelsPerByte` times `inputBytes` pixels; BadHeader then.

@@ -117,11 +117,11 @@ bool GifAnimation::Begin(CGifToBmp& reader, std::span<const uint8_t> file, bool 
     // what its bytes can encode: many frames declaring large rasters over a few bytes of
     // data each end the animation early instead of costing a gigabyte. The canvases that
     // composite them come on top.
-    uint64_t held = 0;
-    if (__builtin_mul_overflow(uint64_t{file.size()}, kGifPixelsPerByte, &held)) {
-        held = UINT64_MAX;
+    const uint64_t rasters = std::max(kAlwaysReadBytes, PixelsHeldBy(file.size(), kGifPixelsPerByte));
+    budget_ = DecodeBudget();
+    if (rasters < budget_ && 3 * uint64_t{canvasSize_} < budget_ - rasters) {
+        budget_ = static_cast<size_t>(3 * uint64_t{canvasSize_} + rasters);
     }
-    budget_ = static_cast<size_t>(std::min<uint64_t>(DecodeBudget(), 3 * uint64_t{canvasSize_} + std::max(kAlwaysReadBytes, held)));
     onDemand_ = onDemand;
     finished_ = result == kGifTrailer;
     return true;
