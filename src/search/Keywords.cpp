@@ -123,8 +123,12 @@ bool KeywordSearch::NeedsBuild(const ListsState& lists) const {
 void KeywordSearch::Build(const ListsState& lists) {
     words_ = BuildWordList(lists.ResultList, mode_);
     builtMode_ = mode_;
+    if (builtGeneration_ != lists.RootGeneration) {
+        // The accumulator went with the old root; a new mode alone leaves it (and the count
+        // of ticked words that keeps showing it) for Clear Accumulator.
+        accumulatedWords_ = 0;
+    }
     builtGeneration_ = lists.RootGeneration;
-    accumulatedWords_ = 0;
     rowCount_ = 0;
     typedFirst_ = 0;
     typed_ = false;

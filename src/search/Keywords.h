@@ -65,7 +65,7 @@ public:
     // True when the list must be (re)built: the mode differs from the last build's, or the
     // root changed since.
     [[nodiscard]] bool NeedsBuild(const ListsState& lists) const;
-    // Rebuilds the words from ResultList; ticked words are forgotten.
+    // Rebuilds the words from ResultList; no word is ticked in the new list.
     void Build(const ListsState& lists);
     // The rows for the current "take" setting; returns their number.
     int32_t FilterRows();

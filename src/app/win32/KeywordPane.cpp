@@ -8,6 +8,7 @@
 #include "app/win32/FrameCommands.h"
 #include "app/win32/MainFrame.h"
 #include "base/ResourceIds.h"
+#include "base/win32/Handles.h"
 #include "base/win32/Wide.h"
 #include "framework/Dpi.h"
 
@@ -122,15 +123,14 @@ LRESULT WordPane::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
     }
     if (msg == WM_CONTEXTMENU) {
-        HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_WORD_MENU));
-        if (menu != nullptr) {
+        UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_WORD_MENU)));
+        if (menu) {
             POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
             if (lp == -1) {
                 p = {0, TitleHeight()};
                 ClientToScreen(hwnd(), &p);
             }
-            TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, p.x, p.y, 0, frame_, nullptr);
-            DestroyMenu(menu);
+            TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, p.x, p.y, 0, frame_, nullptr);
         }
         return 0;
     }
