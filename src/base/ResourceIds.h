@@ -225,4 +225,9 @@
 #define IDC_WALLPAPER_SOURCE 1054
 #define IDC_WALLPAPER_VIEW 1055
 
+// --- Keywords and names list: the word pane, its list and its right-click menu --------------
+#define IDR_WORD_MENU 44
+#define IDC_WORD_PANE 59667
+#define IDC_WORD_LIST 59668
+
 #endif  // PV_BASE_RESOURCEIDS_H

@@ -46,7 +46,14 @@ int ImageButton::Face() const {
     if (!IsWindowEnabled(hwnd())) {
         return 2;
     }
-    return pressed_ ? 1 : 0;
+    return pressed_ || latched_ ? 1 : 0;
+}
+
+void ImageButton::SetLatched(bool latched) {
+    if (latched != latched_) {
+        latched_ = latched;
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
 }
 
 void ImageButton::Paint(HDC dc) {

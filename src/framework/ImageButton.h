@@ -18,6 +18,11 @@ public:
 
     [[nodiscard]] const std::wstring& toolTip() const { return toolTip_; }
 
+    // A latched button shows its pressed picture until it is let go (radio groups).
+    void SetLatched(bool latched);
+
+    [[nodiscard]] bool Latched() const { return latched_; }
+
     // 0 normal, 1 pressed, 2 disabled: the image drawn now.
     [[nodiscard]] int Face() const;
 
@@ -36,6 +41,7 @@ private:
     HWND tip_ = nullptr;
     bool pressed_ = false;
     bool tracking_ = false;
+    bool latched_ = false;
 };
 
 }  // namespace pv

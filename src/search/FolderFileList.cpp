@@ -70,7 +70,7 @@ FolderListResult BuildFolderList(SharedLists& lists, const std::string& openedPa
     }
     SharedLists::Access state = lists.Lock();
     state->ResultList = std::move(found);
-    state->RootFolders.assign(1, result.folder);
+    state->SetRoot(result.folder);
     return result;
 }
 

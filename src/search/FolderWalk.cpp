@@ -44,7 +44,7 @@ SearchResult RunSearch(SharedLists& lists,
         // While the walk runs, other frames see this root with an empty list, never the old
         // records under a root they do not belong to.
         SharedLists::Access state = lists.Lock();
-        state->RootFolders.assign(1, root);
+        state->SetRoot(root);
         state->ResultList.Clear();
     }
     FileList found;

@@ -18,4 +18,15 @@ std::string ListsState::RootFolder() const {
     return RootFolders.empty() ? std::string() : RootFolders.front();
 }
 
+void ListsState::SetRoot(std::string root) {
+    RootFolders.assign(1, std::move(root));
+    KeywordMatchList.Clear();
+    AccumulatorList.Clear();
+    AccumulatorPendingCount = 0;
+    if (ShownList != ShownListId::Result) {
+        ShownList = ShownListId::Result;
+    }
+    ++RootGeneration;
+}
+
 }  // namespace pv

@@ -38,12 +38,17 @@ struct ListsState {
     SortKey SortCode = kSortUnsorted;
     // The checked rows of ExtensionTable, as the search dialogs showed them last.
     std::array<bool, kExtensionCount> ExtensionChecked = DefaultExtensionChecks();
+    // Counts every change of root: word lists built from the old one know they are stale.
+    uint32_t RootGeneration = 0;
 
     // The list ShownList designates (ResultList for a value it does not know).
     FileList& ShownFileList();
     [[nodiscard]] const FileList& ShownFileList() const;
     // RootFolders entry 0, or empty.
     [[nodiscard]] std::string RootFolder() const;
+    // A new root (search, folder, list file): the keyword lists hold paths under the old one,
+    // so they go, and a view that showed them shows ResultList.
+    void SetRoot(std::string root);
 };
 
 class SharedLists {

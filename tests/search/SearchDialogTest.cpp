@@ -314,7 +314,8 @@ TEST_F(SearchOkTest, BrowseSearchesTheHandedFolderWithoutSubstringAndKeepsThePat
     EXPECT_EQ(host_.events, std::vector<std::string>{"root " + root_});
     // Paths relative to the folder: each names a file that opens.
     EXPECT_EQ(Found(), (std::vector<std::string>{"big.jpg", "small.JPG", "sub\\mid.jpeg"}));
-    EXPECT_EQ(lists_.Lock()->ShownList, ShownListId::KeywordMatch);  // left as it was
+    // The keyword lists went with the old root: the views show the new result.
+    EXPECT_EQ(lists_.Lock()->ShownList, ShownListId::Result);
     EXPECT_EQ(Key()->ReadString("TitlePattern"), "keep*");
     EXPECT_EQ(Key()->ReadDword("CheckRunAuto"), 1u);
     EXPECT_FALSE(Stored("CheckTitle") || Stored("TreeFullPath") || Stored("FolderRect"));

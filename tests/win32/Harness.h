@@ -311,6 +311,8 @@ public:
 
     [[nodiscard]] HWND view() const { return Child(IDC_IMAGE_VIEW); }
 
+    [[nodiscard]] SharedLists& lists() { return lists_; }
+
     [[nodiscard]] std::string Title() const { return TextOf(frame_); }
 
     [[nodiscard]] std::string Counter() const { return TextOf(Child(IDC_POSITION_COUNTER)); }

@@ -8,6 +8,7 @@ namespace pv {
 class CMainFrame;
 class CommandTable;
 class PictureFeatures;
+class KeywordFeature;
 
 // New, Open, Save As, Exit, the auto-browse option, Help and About.
 void RegisterFileCommands(CMainFrame& frame, CommandTable& table);
@@ -24,5 +25,8 @@ void RegisterSearchCommands(CMainFrame& frame, CommandTable& table);
 // Copy, Paste, Capture, Set As Wallpaper, Page Setup, Print and Print Preview; the frame keeps
 // what they share and calls it from its layout, messages and end.
 std::unique_ptr<PictureFeatures> RegisterPictureCommands(CMainFrame& frame, CommandTable& table);
+
+// Keywords and Names List, the keyword bar, the word pane's commands and its close button.
+std::unique_ptr<KeywordFeature> RegisterKeywordCommands(CMainFrame& frame, CommandTable& table);
 
 }  // namespace pv

@@ -4,6 +4,7 @@
 
 #include "app/CommandStates.h"
 #include "app/win32/FrameCommands.h"
+#include "app/win32/KeywordPane.h"
 #include "app/win32/PictureFeatures.h"
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterShellCommands(*this, commands_);
     RegisterSearchCommands(*this, commands_);
     pictures_ = RegisterPictureCommands(*this, commands_);
+    keywords_ = RegisterKeywordCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
@@ -401,6 +403,8 @@ bool CMainFrame::OnPrivateMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
     case UM_SETFILEMANAGER: fileManager_ = static_cast<int32_t>(wp); return true;
     case UM_REFRESHTEXTS: navigator_.RefreshTexts(); return true;
     case UM_COPYPREVIEW: pictures_->CopyPreview(wp, lp); return true;
+    case UM_PANECMD1: keywords_->Click(static_cast<int32_t>(wp), lp != 0); return true;
+    case UM_PANECMD3: keywords_->RowText(*reinterpret_cast<LVITEMW*>(lp)); return true;
     default: return false;
     }
 }
@@ -461,6 +465,8 @@ LRESULT CMainFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (lp == 0 || HIWORD(wp) == BN_CLICKED) {
             OnCommand(LOWORD(wp));
+        } else if (LOWORD(wp) == IDC_KEYWORD_EDIT && HIWORD(wp) == EN_CHANGE) {
+            keywords_->Typed();
         }
         return 0;
     case WM_NOTIFY: {

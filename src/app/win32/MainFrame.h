@@ -27,6 +27,7 @@
 namespace pv {
 
 class PictureFeatures;
+class KeywordFeature;
 
 class CMainFrame final : public Window, public MessageFilter, public IdleHandler, public NavigatorHost {
 public:
@@ -91,6 +92,15 @@ public:
 
     [[nodiscard]] HWND ToolBar1() const { return toolBar1_; }
 
+    // What the keywords and names list works with.
+    [[nodiscard]] Splitter& splitter() { return splitter_; }
+
+    [[nodiscard]] StatusBar& statusBar() { return statusBar_; }
+
+    [[nodiscard]] KeywordBar& keywordBar() { return keywordBar_; }
+
+    [[nodiscard]] KeywordFeature& keywords() { return *keywords_; }
+
     // NavigatorHost
     int OpenInView(bool fit, const std::string& path) override;
     [[nodiscard]] ViewTextState ViewState() const override;
@@ -153,6 +163,7 @@ private:
     WINDOWPLACEMENT savedPlacement_{};
     std::unique_ptr<FrameSearch> search_;
     std::unique_ptr<PictureFeatures> pictures_;  // clipboard, capture, wallpaper, printing
+    std::unique_ptr<KeywordFeature> keywords_;   // the word pane and the keyword bar
 };
 
 }  // namespace pv
