@@ -117,6 +117,9 @@ void StatusBar::UpdateLayout() {
         SetWindowPos(h.child, nullptr, left, pane.top + 1, w > 0 ? w : 0, pane.bottom - pane.top - 2,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // The panes moved under the hosted controls: without a full repaint the bar keeps
+    // pictures of them where they stood before (seen after maximising).
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK StatusBar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
