@@ -1,5 +1,4 @@
-// The recent-files list: what the submenu shows, how File Open and the recent commands
-// change it, and what is kept in the settings store across a restart.
+// The recent-files list: the submenu, how opening changes it, and what a restart keeps.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -51,26 +50,24 @@ TEST_F(RecentFilesTest, OpeningTwiceKeepsOneEntryOnTopAndAFullListDropsTheOldest
         list.Add("C:\\p\\" + std::to_string(i) + ".jpg");
     }
     list.Add("c:\\P\\3.JPG");  // the same file, other case: moves up, nothing dropped
-    EXPECT_EQ(list.Count(), 12);
-    EXPECT_EQ(Texts(list)[0], "&1 c:\\P\\3.JPG");
-    EXPECT_EQ(Texts(list)[1], "&2 C:\\p\\12.jpg");
-    EXPECT_EQ(Texts(list)[11], "&12 C:\\p\\1.jpg");
+    std::vector<std::string> t = Texts(list);
+    EXPECT_EQ(std::tuple(t.size(), t[0], t[1], t[11]),
+              std::tuple(12u, "&1 c:\\P\\3.JPG", "&2 C:\\p\\12.jpg", "&12 C:\\p\\1.jpg"));
     list.Add("C:\\p\\13.jpg");
-    EXPECT_EQ(list.Count(), 12);
-    EXPECT_EQ(Texts(list)[0], "&1 C:\\p\\13.jpg");
-    EXPECT_EQ(Texts(list)[11], "&12 C:\\p\\2.jpg");  // 1.jpg, the oldest, is gone
+    t = Texts(list);  // 1.jpg, the oldest, is gone
+    EXPECT_EQ(std::tuple(t.size(), t[0], t[11]), std::tuple(12u, "&1 C:\\p\\13.jpg", "&12 C:\\p\\2.jpg"));
     EXPECT_EQ(list.MenuItems("").back().id, ID_FILE_MRU_FIRST + 11u);
 }
 
 TEST_F(RecentFilesTest, CommandsNameEntriesFromTheTopAndOutsideNamesNothing) {
     RecentFiles list = Restarted();
-    list.Add("a");
-    list.Add("b");
-    list.Add("c");
-    EXPECT_EQ(list.Entry(*list.EntryOfCommand(ID_FILE_MRU_FIRST)), "c");
-    EXPECT_EQ(list.Entry(*list.EntryOfCommand(ID_FILE_MRU_FIRST + 2)), "a");
-    EXPECT_FALSE(list.EntryOfCommand(ID_FILE_MRU_FIRST + 3));
-    EXPECT_FALSE(list.EntryOfCommand(ID_FILE_MRU_FIRST - 1));
+    for (const char* p : {"a", "b", "c"}) {
+        list.Add(p);
+    }
+    EXPECT_EQ(list.Entry(*list.EntryOfCommand(ID_FILE_MRU_FIRST)) +
+                      list.Entry(*list.EntryOfCommand(ID_FILE_MRU_FIRST + 2)),
+              "ca");
+    EXPECT_FALSE(list.EntryOfCommand(ID_FILE_MRU_FIRST + 3) || list.EntryOfCommand(ID_FILE_MRU_FIRST - 1));
     list.MoveToTop(*list.EntryOfCommand(ID_FILE_MRU_FIRST + 2));
     EXPECT_EQ(Texts(list), (std::vector<std::string>{"&1 a", "&2 c", "&3 b"}));
     list.Remove(*list.EntryOfCommand(ID_FILE_MRU_FIRST + 1));  // a file that is gone
@@ -121,17 +118,14 @@ TEST_F(RecentFilesTest, StoredDocumentCountIsKeptWithinTwoAndSixteen) {
 
 // The shell's single values: defaults for what is missing or misshapen, the stored forms.
 TEST_F(RecentFilesTest, ProgramValuesKeepTheirDefaultsAndStoreTheirForms) {
-    EXPECT_EQ(ReadFileManager(), 0);
-    EXPECT_EQ(ReadOpenFile(), "");
+    EXPECT_EQ(std::pair(ReadFileManager(), ReadOpenFile()), std::pair(0, std::string()));
     auto key = CreateSettingsKey(kProgramKey);
     key->WriteString("FileManager", "2");
     key->WriteString("OpenFile", std::string(260, 'x'));  // no room for its terminating zero
-    EXPECT_EQ(ReadFileManager(), 0);
-    EXPECT_EQ(ReadOpenFile(), "");
+    EXPECT_EQ(std::pair(ReadFileManager(), ReadOpenFile()), std::pair(0, std::string()));
     key->WriteDword("FileManager", 2);
     WriteOpenFile("c:\\a.jpg");
-    EXPECT_EQ(ReadFileManager(), 2);
-    EXPECT_EQ(ReadOpenFile(), "c:\\a.jpg");
+    EXPECT_EQ(std::pair(ReadFileManager(), ReadOpenFile()), std::pair(2, std::string("c:\\a.jpg")));
     WriteFolderArgumentRoot("D:\\Фото");
     EXPECT_EQ(key->ReadString("TreeFullPath"), "d:\\Фото\\");
     WriteFolderArgumentRoot("E:\\");

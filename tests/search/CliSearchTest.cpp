@@ -63,8 +63,7 @@ TEST(CliSearchTest, FailuresAndUsage) {
     const std::string dir = test::MakeScratchDir("cli-search-fail");
     std::filesystem::create_directory(dir + "/empty");
     test::CliRun r = test::RunCli("search " + Quote(dir + "/empty"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.lines, Lines{"root has no entries"});
+    EXPECT_EQ(std::pair(r.exitCode, r.lines), std::pair(1, Lines{"root has no entries"}));
     for (const char* usage :
          {" --ext PNG", " --size 1", " --date '2012-02-30 00:00:00' '2013-01-01 00:00:00'", " --size 0 4294967296"}) {
         EXPECT_EQ(test::RunCli("search " + Quote(dir) + usage).exitCode, 2) << usage;
@@ -78,11 +77,9 @@ TEST(CliSearchTest, FolderListsNeighboursAndTheCurrentIndex) {
         ASSERT_TRUE(test::MakeFile(dir + "/" + name, 1));
     }
     test::CliRun r = test::RunCli("folder " + Quote(dir + "/b.jpg"));
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(PathsThenStatus(r), (Lines{"a.gif", "b.jpg", "current 1"}));
+    EXPECT_EQ(std::pair(r.exitCode, PathsThenStatus(r)), std::pair(0, Lines{"a.gif", "b.jpg", "current 1"}));
     r = test::RunCli("folder " + Quote(dir + "/c.txt/../missing/x.jpg"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.lines, Lines{" No Image Selected"});
+    EXPECT_EQ(std::pair(r.exitCode, r.lines), std::pair(1, Lines{" No Image Selected"}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The search as a user sees it: which files are found, their relative paths, the progress
-// texts, Escape, the roots that cannot be searched, searches on several threads, and the
-// file list of one folder.
+// The search as a user sees it (files found, progress texts, Escape, bad roots, threads) and
+// the file list of one folder.
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -32,7 +31,7 @@ SearchCriteria Criteria(const std::string& hostDir, std::vector<std::string> ext
 }
 
 // Every case searches into lists of its own.
-class WalkFixture : public ::testing::Test {
+class FolderWalkTest : public ::testing::Test {
 protected:
     void TearDown() override { SetEscapeSampleForTests(nullptr); }
 
@@ -52,18 +51,13 @@ protected:
 
     // The record of that path, or an empty one.
     FileRecord FindRecordNamed(const std::string& relativePath) {
-        for (const FileRecord& r : State()->ResultList.Records()) {
-            if (r.relativePath == relativePath) {
-                return r;
-            }
-        }
-        return {};
+        const auto& all = State()->ResultList.Records();
+        const auto it = std::find_if(all.begin(), all.end(), [&](auto& r) { return r.relativePath == relativePath; });
+        return it == all.end() ? FileRecord{} : *it;
     }
 
     SharedLists lists_;
 };
-
-using FolderWalkTest = WalkFixture;
 
 struct File {
     std::string path;
@@ -84,7 +78,7 @@ void PrintTo(const Walk& w, std::ostream* os) {
     *os << w.what;
 }
 
-class WalkTest : public WalkFixture, public testing::WithParamInterface<Walk> {};
+class WalkTest : public FolderWalkTest, public testing::WithParamInterface<Walk> {};
 
 TEST_P(WalkTest, FindsExactlyTheseFiles) {
     const Walk& w = GetParam();
@@ -110,10 +104,8 @@ TEST_P(WalkTest, FindsExactlyTheseFiles) {
 const std::vector<File> kNames = {{"a.jpg"},           {"b.JPG"},    {"x.Jpg"},  {"noext"},  {"jpg"},
                                   {"c.jpg.bak"},       {"d.jp"},     {"e.jpgx"}, {"f.jpeg"}, {"Holiday.jpg/inner.jpg"},
                                   {"sub/deep/g.JFIF"}, {"sub/h.gif"}};
-const std::vector<File> kSizes = {{"s999.jpg", 999},
-                                  {"s1000.jpg", 1000},
-                                  {"s1001.jpg", 1001},
-                                  {"big.jpg", (uint64_t{1} << 32) + 1000}};
+constexpr uint64_t kBig = (uint64_t{1} << 32) + 1000;
+const std::vector<File> kSizes = {{"s999.jpg", 999}, {"s1000.jpg", 1000}, {"s1001.jpg", 1001}, {"big.jpg", kBig}};
 constexpr uint64_t kFrom = 132000000000000000ULL;  // 2019, a whole number of ticks
 constexpr uint64_t kTo = kFrom + 864000000000ULL;
 const std::vector<File> kDates = {{"before.jpg", 1, kFrom - 1},
@@ -179,7 +171,7 @@ TEST_F(FolderWalkTest, RecordsCarryTheEntrysDetails) {
     const std::string dir = test::MakeScratchDir("walk-details");
     ASSERT_TRUE(test::MakeFile(dir + "/Holiday.jpg/inner.jpg", 10));
     ASSERT_TRUE(test::MakeFile(dir + "/a.jpg", 10, kTo));
-    ASSERT_TRUE(test::MakeFile(dir + "/big.jpg", (uint64_t{1} << 32) + 1000));
+    ASSERT_TRUE(test::MakeFile(dir + "/big.jpg", kBig));
     SearchCriteria criteria = Criteria(dir);
     criteria.checkInclude = 0;
     RunSearch(criteria);
@@ -202,19 +194,14 @@ TEST_F(FolderWalkTest, ProgressTextsEvery500EntriesAndPerFolder) {
     const SearchResult r = RunSearch(Criteria(dir), sink);
 
     std::vector<std::string> progress;
-    for (const std::string& t : texts) {
-        if (t.rfind("Search: ", 0) == 0) {
-            progress.push_back(t);
-        }
-    }
+    std::copy_if(texts.begin(), texts.end(), std::back_inserter(progress), [](auto& t) { return t.starts_with("S"); });
     ASSERT_EQ(progress.size(), 2u);
     // The count comes before any filter, so the 500th entry is not yet a record; with the
     // one non-picture that may precede it, the found count is 499 or 498.
     EXPECT_TRUE(progress[0] == "Search: 500  Find 499 " || progress[0] == "Search: 500  Find 498 ") << progress[0];
-    EXPECT_TRUE(progress[1].rfind("Search: 1000  Find ", 0) == 0) << progress[1];
-    EXPECT_EQ(
-            std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.rfind("Find   ", 0) == 0; }),
-            2);  // the subfolder and the root
+    EXPECT_TRUE(progress[1].starts_with("Search: 1000  Find ")) << progress[1];
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.starts_with("Find   "); }),
+              2);  // the subfolder and the root
     EXPECT_EQ(texts.back(), "Find   1100 ");
     EXPECT_EQ(r.lastStatus, "Find   1100 ");
     EXPECT_EQ(r.examined, 1101);
@@ -240,8 +227,7 @@ TEST_F(FolderWalkTest, EscapeEndsTheWholeWalkAndKeepsWhatWasFound) {
     const SearchResult r = RunSearch(Criteria(dir));
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(gPolls, 9);  // nothing polled, nothing walked after the press
-    EXPECT_GT(r.found, 0);
-    EXPECT_LE(r.found, 8);
+    EXPECT_TRUE(r.found > 0 && r.found <= 8) << r.found;
     EXPECT_EQ(State()->ResultList.Count(), r.found);
     EXPECT_EQ(r.lastStatus, "Find   " + std::to_string(r.found) + " ");
 }
@@ -364,11 +350,8 @@ TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
     for (int i = 0; i < 10; ++i) {
         ASSERT_TRUE(test::MakeFile(dirB + "/sub/b" + std::to_string(i) + ".jpg"));
     }
-    SearchCriteria a;
-    a.root = test::ProgramRootOf(dirA);
-    a.extensions = {"JPG"};
-    SearchCriteria b = a;
-    b.root = test::ProgramRootOf(dirB);
+    const SearchCriteria a = Criteria(dirA, {"JPG"});
+    const SearchCriteria b = Criteria(dirB, {"JPG"});
 
     SharedLists lists;
     std::atomic<int> running{2};
@@ -381,9 +364,7 @@ TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
     std::thread frameA(searchRepeatedly, std::cref(a));
     std::thread frameB(searchRepeatedly, std::cref(b));
     int mixed = 0;
-    int looks = 0;
     do {
-        ++looks;
         SharedLists::Access state = lists.Lock();
         if (state->RootFolders.empty() || state->ResultList.Empty()) {
             continue;  // a run between its start and its result
@@ -400,7 +381,7 @@ TEST(SharedListsTest, ConcurrentSearchesPublishWholeResults) {
     } while (running.load() > 0);
     frameA.join();
     frameB.join();
-    EXPECT_EQ(mixed, 0) << "in " << looks << " looks";
+    EXPECT_EQ(mixed, 0);
     SharedLists::Access state = lists.Lock();
     ASSERT_EQ(state->RootFolders.size(), 1u);
     EXPECT_EQ(state->ResultList.Count(), state->RootFolders[0] == a.root ? 30 : 10);
@@ -436,19 +417,9 @@ TEST(FolderFileListTest, KnownNamesOfOneLevelSortedWithTheOpenedFileCurrent) {
     EXPECT_EQ(lists.Lock()->SortCode, kSortWriteTimeAscending);  // the folder list does not change the sort choice
     EXPECT_EQ(lists.Lock()->ResultList[6].attributes & kAttrDirectory, kAttrDirectory);
 
-    struct Case {
-        std::string opened;
-        int32_t current;
-    };
-
-    const Case cases[] = {
-            {folder + "x.jpg", 6},
-            {folder + "B.jpg", 0},  // a case difference is not the same path
-            {folder + "c.txt", 0},  // not listed
-            {folder + "IMG.JPG", 4},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(BuildFolderList(lists, c.opened).current, c.current) << c.opened;
+    // A case difference is not the same path; c.txt is not listed.
+    for (auto [opened, current] : {std::pair{"x.jpg", 6}, {"B.jpg", 0}, {"c.txt", 0}, {"IMG.JPG", 4}}) {
+        EXPECT_EQ(BuildFolderList(lists, folder + opened).current, current) << opened;
     }
 }
 
@@ -458,26 +429,21 @@ TEST(FolderFileListTest, NothingKnownOrNoFolderMeansNoImage) {
     const std::string folder = test::ProgramRootOf(dir);
     SharedLists lists;
     for (const std::string& opened : {folder + "readme.txt", folder + "missing\\a.jpg"}) {
-        FileRecord stale;
-        stale.relativePath = "stale.jpg";
-        lists.Lock()->ResultList.Append(stale);
-        const FolderListResult r = BuildFolderList(lists, opened);
-        EXPECT_FALSE(r.found) << opened;
-        SharedLists::Access state = lists.Lock();
-        EXPECT_TRUE(state->ResultList.Empty());
-        ASSERT_EQ(state->RootFolders.size(), 1u);
-        EXPECT_EQ(state->RootFolders[0], std::string(opened.substr(0, opened.rfind('\\') + 1)));
+        lists.Lock()->ResultList.Append(FileRecord{.relativePath = "stale.jpg"});
+        EXPECT_FALSE(BuildFolderList(lists, opened).found) << opened;
+        EXPECT_TRUE(lists.Lock()->ResultList.Empty());
+        EXPECT_EQ(lists.Lock()->RootFolders, std::vector<std::string>{opened.substr(0, opened.rfind('\\') + 1)});
     }
 }
 
 TEST(FolderFileListTest, KnownExtensionsAreTheThirtyEight) {
     EXPECT_EQ(kFolderListExtensions.size(), 38u);
-    for (const char* name : {"a.JPG", "a.jfif", "a.Cur", "a.aifc", "a.wm", "a.mpe", "x.y.qt"}) {
-        EXPECT_TRUE(HasFolderListExtension(name)) << name;
+    std::string known;
+    for (const char* name : {"a.JPG", "a.jfif", "a.Cur", "a.aifc", "a.wm", "a.mpe", "x.y.qt", "a.m3u", "a.ra", "a.jp",
+                             "a.jpgx", "jpg", "a.", "a.png"}) {
+        known += HasFolderListExtension(name) ? '1' : '0';
     }
-    for (const char* name : {"a.m3u", "a.ra", "a.jp", "a.jpgx", "jpg", "a.", "a.png"}) {
-        EXPECT_FALSE(HasFolderListExtension(name)) << name;
-    }
+    EXPECT_EQ(known, "11111110000000");
 }
 
 }  // namespace

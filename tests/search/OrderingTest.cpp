@@ -39,6 +39,12 @@ std::vector<std::string> Paths(const FileList& list) {
 
 using Names = std::vector<std::string>;
 
+// The sort key and the result's paths, read under one lock.
+std::pair<SortKey, Names> Result(SharedLists& lists) {
+    SharedLists::Access s = lists.Lock();
+    return {s->SortCode, Paths(s->ResultList)};
+}
+
 TEST(OrderingTest, EachKeyOrdersAsItsTextSays) {
     const uint64_t early = 100;
     const uint64_t late = 200;
@@ -101,11 +107,10 @@ TEST(OrderingTest, TextsMapExactlyAndUnknownTextsLeaveTheListUnsorted) {
     ListsState lists;
     lists.ResultList = ListOf({Rec("b.jpg", 1), Rec("a.jpg", 2)});
     SortResultByText(lists, "Size (descending)");
-    EXPECT_EQ(lists.SortCode, kSortSizeDescending);
-    EXPECT_EQ(Paths(lists.ResultList), (Names{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(std::pair(lists.SortCode, Paths(lists.ResultList)),
+              std::pair(kSortSizeDescending, Names{"a.jpg", "b.jpg"}));
     SortResultByText(lists, "whatever");
-    EXPECT_EQ(lists.SortCode, kSortUnsorted);
-    EXPECT_EQ(Paths(lists.ResultList), (Names{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(std::pair(lists.SortCode, Paths(lists.ResultList)), std::pair(kSortUnsorted, Names{"a.jpg", "b.jpg"}));
 }
 
 TEST(OrderingTest, MenuItemsSortByTheKeyTheirTextNames) {
@@ -125,8 +130,8 @@ TEST(OrderingTest, MenuItemsSortByTheKeyTheirTextNames) {
         ++resets;
         EXPECT_EQ(count, 2);
     }));
-    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"small", "big"}));
-    EXPECT_EQ(lists.Lock()->SortCode, kSortName);  // the menus leave SortCode alone
+    // The menus leave SortCode alone.
+    EXPECT_EQ(Result(lists), std::pair(kSortName, Names{"small", "big"}));
     EXPECT_EQ(resets, 1);
     EXPECT_FALSE(RunMenuSort(lists, 1, {}));
 }
@@ -140,13 +145,12 @@ TEST(OrderingTest, ShownListSortDropsPendingAccumulatorRecords) {
         state->AccumulatorPendingCount = 2;
     }
     int32_t resetCount = -1;
-    EXPECT_EQ(SortAndShow(lists, kSortName, [&](int32_t count) { resetCount = count; }), 1);
+    const ViewReset reset = [&](int32_t count) { resetCount = count; };
+    EXPECT_EQ(SortAndShow(lists, kSortName, reset), 1);
     EXPECT_EQ(Paths(lists.Lock()->AccumulatorList), (Names{"a", "b", "c"}));
-    EXPECT_EQ(lists.Lock()->AccumulatorPendingCount, 0);
-    EXPECT_EQ(resetCount, 3);
-
+    EXPECT_EQ(std::pair(lists.Lock()->AccumulatorPendingCount, resetCount), std::pair(0, 3));
     resetCount = -1;
-    EXPECT_EQ(SortAndShow(lists, kSortUnsorted, [&](int32_t count) { resetCount = count; }), 0);
+    EXPECT_EQ(SortAndShow(lists, kSortUnsorted, reset), 0);
     EXPECT_EQ(resetCount, -1);
 
     // The other lists keep their records whatever the pending count says.
@@ -165,12 +169,10 @@ TEST(OrderingTest, SortDialogStoresTheLineAndResetsEvenWithoutOne) {
     int resets = 0;
     const ViewReset reset = [&](int32_t) { ++resets; };
     ApplySortDialogChoice(lists, -1, reset);
-    EXPECT_EQ(lists.Lock()->SortCode, kSortNoChoice);
-    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"b", "a"}));
+    EXPECT_EQ(Result(lists), std::pair(kSortNoChoice, Names{"b", "a"}));
     EXPECT_EQ(resets, 1);
     ApplySortDialogChoice(lists, kSortName, reset);
-    EXPECT_EQ(lists.Lock()->SortCode, kSortName);
-    EXPECT_EQ(Paths(lists.Lock()->ResultList), (Names{"a", "b"}));
+    EXPECT_EQ(Result(lists), std::pair(kSortName, Names{"a", "b"}));
     EXPECT_EQ(resets, 2);
 }
 
@@ -187,8 +189,7 @@ TEST(FileListTest, GrowthBoundAndRemoval) {
     small.RemoveAt(5);
     small.RemoveAt(1, 100);
     EXPECT_EQ(Paths(small), (Names{"a"}));
-    const std::vector<FileRecord> front = {Rec("x"), Rec("y")};
-    small.InsertAt(0, front);
+    small.InsertAt(0, std::vector<FileRecord>{Rec("x"), Rec("y")});
     EXPECT_EQ(Paths(small), (Names{"x", "y", "a"}));
     small.Clear();
     EXPECT_EQ(small.Count(), 0);

@@ -1,6 +1,5 @@
-// The search dialogs' rules without a window: the size and sort lists, the date bounds, the
-// tree's paths, the values kept in the settings store, and the order of OK's checks, messages,
-// stores and search.
+// The search dialogs' rules without a window: choices, dates, tree paths, stored values, and
+// the order of OK's checks, messages, stores and search.
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -39,11 +38,13 @@ TEST(SearchChoicesTest, SizeTextsMapExactlyAndUnknownTextsGiveOpenBounds) {
         EXPECT_EQ(MinSizeBytes(r.text), r.minBytes) << r.text;
         EXPECT_EQ(MaxSizeBytes(r.text), r.maxBytes) << r.text;
     }
-    EXPECT_EQ(SortChoiceIndex("Name"), 0);
-    EXPECT_EQ(SortChoiceIndex("Modific. Time (ascending)"), 5);
-    EXPECT_EQ(SortChoiceIndex("Unsorting"), 10);
-    EXPECT_EQ(SortChoiceIndex("name"), -1);
-    EXPECT_EQ(SortChoiceIndex("Size (Ascending)"), -1);
+    for (auto [text, index] : {std::pair{"Name", 0},
+                               {"Modific. Time (ascending)", 5},
+                               {"Unsorting", 10},
+                               {"name", -1},
+                               {"Size (Ascending)", -1}}) {
+        EXPECT_EQ(SortChoiceIndex(text), index) << text;
+    }
 }
 
 TEST(SearchChoicesTest, PickerValuesBecomeFileTimesWithoutTimeZoneAndBadOnesAreRefused) {
@@ -83,11 +84,9 @@ TEST(SearchChoicesTest, TreePathsAssembleSplitAndMatchWithoutRegardToCase) {
     EXPECT_EQ(TreePathComponents("\\\\x\\"), (std::vector<std::string>{"x"}));
     EXPECT_TRUE(TreePathComponents("").empty());
     // The stored root has a lower-case drive letter; the tree shows "C:".
-    EXPECT_TRUE(TreeTextMatches("C:", "c:"));
-    EXPECT_TRUE(TreeTextMatches("Photos", "PHOTOS"));
+    EXPECT_TRUE(TreeTextMatches("C:", "c:") && TreeTextMatches("Photos", "PHOTOS"));
     EXPECT_FALSE(TreeTextMatches("Photos", "Photo"));
-    EXPECT_EQ(WildcardCount("a*b?c*"), 3);
-    EXPECT_EQ(WildcardCount("abc"), 0);
+    EXPECT_EQ(std::pair(WildcardCount("a*b?c*"), WildcardCount("abc")), std::pair(3, 0));
 }
 
 class SearchSettingsTest : public ::testing::Test {
@@ -121,14 +120,12 @@ TEST_F(SearchSettingsTest, EmptyStoreKeepsTheConstructionValuesAndWhatOkWroteCom
 
     SearchDialogValues back;
     ReadSearchValues(back, SearchDialogKind::Tree);
-    EXPECT_EQ(back.checkInclude, 0);
-    EXPECT_EQ(back.checkTitle, 1);
-    EXPECT_EQ(back.checkRunAuto, 0);  // the tree dialog neither writes nor reads it
+    // The tree dialog neither writes nor reads CheckRunAuto.
+    EXPECT_EQ(std::tuple(back.checkInclude, back.checkTitle, back.checkRunAuto), std::tuple(0, 1, 0));
     EXPECT_EQ(back.titlePattern + "|" + back.sortedString + "|" + back.minSize + "|" + back.maxSize,
               "Фото|Size (ascending)|1 000|3 000");
     EXPECT_EQ(back.treeFullPath, "c:\\x\\");
-    EXPECT_EQ(back.dateFrom, from);
-    EXPECT_EQ(back.dateTo, to);
+    EXPECT_EQ(std::pair(back.dateFrom, back.dateTo), std::pair(std::optional(from), std::optional(to)));
     EXPECT_EQ(ReadFolderRect(), (DialogRect{10, 20, 710, 520}));
     EXPECT_EQ(ReadExtensionChecks(DefaultExtensionChecks()), checks);
     EXPECT_EQ(Key()->ReadRaw("ExtensList")->data.size(), 144u);
@@ -136,8 +133,7 @@ TEST_F(SearchSettingsTest, EmptyStoreKeepsTheConstructionValuesAndWhatOkWroteCom
     // The browse dialog reads neither CheckTitle nor TreeFullPath.
     SearchDialogValues browse;
     ReadSearchValues(browse, SearchDialogKind::Browse);
-    EXPECT_EQ(browse.checkTitle, 0);
-    EXPECT_EQ(browse.treeFullPath, "");
+    EXPECT_EQ(std::pair(browse.checkTitle, browse.treeFullPath), std::pair(0, std::string()));
 }
 
 TEST_F(SearchSettingsTest, ValuesOfTheWrongTypeOrSizeLeaveTheMembersAlone) {
@@ -154,10 +150,7 @@ TEST_F(SearchSettingsTest, ValuesOfTheWrongTypeOrSizeLeaveTheMembersAlone) {
     SearchDialogValues v;
     ReadSearchValues(v, SearchDialogKind::Tree);
     EXPECT_EQ(v.checkInclude, 1);
-    EXPECT_EQ(v.titlePattern, "*");
-    EXPECT_EQ(v.sortedString, "Name");
-    EXPECT_EQ(v.minSize, "10 000 000 00");
-    EXPECT_EQ(v.maxSize, "Any");
+    EXPECT_EQ(v.titlePattern + "|" + v.sortedString + "|" + v.minSize + "|" + v.maxSize, "*|Name|10 000 000 00|Any");
     EXPECT_FALSE(v.dateFrom || v.dateTo || ReadFolderRect());
     ExtensionChecks all{};
     all.fill(true);
@@ -245,7 +238,7 @@ TEST_F(SearchOkTest, NoExtensionKeepsTheDialogOpenAndTouchesNothing) {
     for (auto run : {&RunTreeDialogOk, &RunBrowseDialogOk}) {
         EXPECT_EQ(run(lists_, r, host_), OkOutcome::StayOpen);
     }
-    EXPECT_EQ(host_.events, (std::vector<std::string>(2, "Pictavo:" + std::string(kSelectExtensionText))));
+    EXPECT_EQ(host_.events, (std::vector<std::string>(2, "Pictavo:   Please, Select one or more extension(s)!   ")));
     ExpectOldListKept();
     EXPECT_EQ(lists_.Lock()->RootFolders, std::vector<std::string>{"C:\\old\\"});
     EXPECT_FALSE(Stored("ExtensList") || Stored("CheckInclude"));
@@ -328,10 +321,9 @@ TEST_F(SearchOkTest, BrowseSearchesTheHandedFolderWithoutSubstringAndKeepsThePat
 }
 
 TEST(SettingsValuesTest, StoredPathsTakeALowerCaseFirstLetterOnly) {
-    EXPECT_EQ(FirstCharLower("C:\\Photos\\"), "c:\\Photos\\");
-    EXPECT_EQ(FirstCharLower("c:\\A"), "c:\\A");
-    EXPECT_EQ(FirstCharLower(""), "");
-    EXPECT_EQ(FirstCharLower("Фото"), "Фото");
+    EXPECT_EQ(FirstCharLower("C:\\Photos\\") + "|" + FirstCharLower("c:\\A") + "|" + FirstCharLower("") + "|" +
+                      FirstCharLower("Фото"),
+              "c:\\Photos\\|c:\\A||Фото");
 }
 
 }  // namespace

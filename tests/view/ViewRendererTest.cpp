@@ -106,10 +106,8 @@ TEST(ViewRendererTest, DirectCopyNeverReadsPastThePicture) {
 TEST(ViewRendererTest, DrawsNothingWithoutPictureOrSize) {
     ViewRenderer renderer;
     EXPECT_FALSE(renderer.Render({}));
-    const test::TestImage t = test::MakeRandomImage(10, 10, 16, 1);
-    EXPECT_FALSE(renderer.Render(RequestFor(t, 1.0f, 2, {10, 10}))) << "16-bit sources are not drawn";
-    const test::TestImage t24 = test::MakeRandomImage(10, 10, 24, 1);
-    EXPECT_FALSE(renderer.Render(RequestFor(t24, 0.05f, 2, {10, 10}))) << "zoomed to nothing";
+    EXPECT_FALSE(renderer.Render(RequestFor(test::MakeRandomImage(10, 10, 16, 1), 1.0f, 2, {10, 10}))) << "16 bits";
+    EXPECT_FALSE(renderer.Render(RequestFor(test::MakeRandomImage(10, 10, 24, 1), 0.05f, 2, {10, 10}))) << "too small";
     EXPECT_TRUE(renderer.display().IsEmpty());
 }
 
@@ -127,18 +125,13 @@ TEST(ViewRendererTest, ReusedBufferIsFullyRewritten) {
 
 // Rows of 24-bit pixels, each row padded to four bytes with zeros.
 DisplayBuffer Buffer(int32_t w, int32_t h, std::initializer_list<Bgr> pixels) {
-    DisplayBuffer d;
-    d.width = w;
-    d.height = h;
-    d.stride = RowStride(24, w);
+    DisplayBuffer d{.width = w, .height = h, .stride = RowStride(24, w)};
     d.bytes.assign(static_cast<size_t>(d.stride) * static_cast<size_t>(h), 0);
-    auto it = pixels.begin();
-    for (int32_t r = 0; r < h; ++r) {
-        for (int32_t c = 0; c < w && it != pixels.end(); ++c, ++it) {
-            d.Row(r)[3 * c] = it->b;
-            d.Row(r)[3 * c + 1] = it->g;
-            d.Row(r)[3 * c + 2] = it->r;
-        }
+    int32_t i = 0;
+    for (const Bgr& px : pixels) {
+        uint8_t* p = d.Row(i / w) + 3 * (i % w);
+        std::tie(p[0], p[1], p[2]) = std::tie(px.b, px.g, px.r);
+        ++i;
     }
     return d;
 }
@@ -186,12 +179,7 @@ TEST(EffectsTest, AllSixRunInTheirOrder) {
     // Gray, mirrored both ways, inverted, lightened, then stippled (never inverted). After
     // both flips: row 0 = white, blue; row 1 = green, red. Greys 255, 28, 150 and 76
     // inverted then lightened halfway to white: 127, 241, 180, 217.
-    const EffectFlags all{.grayScale = true,
-                          .horizontalFlip = true,
-                          .verticalFlip = true,
-                          .negative = true,
-                          .glass = true,
-                          .stippledGlass = true};
+    const EffectFlags all{true, true, true, true, true, true};
     EXPECT_EQ(After(Buffer(2, 2, {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}}), all),
               (std::vector<uint8_t>{216, 127, 216, 241, 216, 241, 216, 255, 180, 216, 180, 216, 217, 216, 255, 216}));
 }

@@ -157,8 +157,7 @@ TEST(ZoomModelTest, ZoomInStopsAtTheScrollableLimit) {
         f.zoom.Wheel(1, {200, 150});
         f.zoom.ClickZoom({10, 10, 12, 12});
     }
-    EXPECT_LE(f.zoom.ZoomedWidth(), kMaxZoomedSide);
-    EXPECT_GT(f.zoom.ZoomedWidth(), kMaxZoomedSide - 100);
+    EXPECT_TRUE(f.zoom.ZoomedWidth() <= kMaxZoomedSide && f.zoom.ZoomedWidth() > kMaxZoomedSide - 100);
     EXPECT_LE(f.zoom.Maximum(ScrollBar::Horizontal), 65535);
     EXPECT_LE(f.zoom.Position(ScrollBar::Horizontal), f.zoom.Maximum(ScrollBar::Horizontal));
 
@@ -175,8 +174,7 @@ TEST(ZoomModelTest, ResizeOverridesTheZoomedSizeUntilTheNextZoom) {
               std::tuple(1280, 480, 2000, kFilterNearest));
     f.zoom.ZoomIn();
     EXPECT_EQ(f.zoom.ZoomedWidth(), 671);
-    EXPECT_FALSE(f.zoom.Resize(0, 10, kFilterBilinear));
-    EXPECT_FALSE(f.zoom.Resize(10, -1, kFilterBilinear));
+    EXPECT_FALSE(f.zoom.Resize(0, 10, kFilterBilinear) || f.zoom.Resize(10, -1, kFilterBilinear));
 }
 
 // Fitting under 3 pixels is refused, zooming out below 3 does not repaint, a click before any

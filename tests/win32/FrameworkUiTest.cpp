@@ -39,7 +39,6 @@ public:
     bool Build() {
         WindowCreateArgs args;
         args.className = L"PvFrameworkHost";
-        args.title = L"Pictavo";
         args.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE;
         args.rect = {20, 20, 1020, 720};
         if (!Create(args)) {
@@ -132,16 +131,15 @@ TEST(FrameworkUiTest, StatusBarPanesAndKeywordBar) {
     HWND sb = h.statusBar.hwnd();
     EXPECT_EQ(SendMessageW(sb, SB_GETPARTS, 0, 0), 8);
     EXPECT_NE(SendMessageW(sb, SB_GETICON, 1, 0), 0);
-    EXPECT_EQ(test::TextOf(h.keywordBar.Label()), "Type in the keyword to find:");
-    EXPECT_EQ(GetParent(h.keywordBar.Label()), sb);
+    EXPECT_EQ(std::pair(test::TextOf(h.keywordBar.Label()), GetParent(h.keywordBar.Label())),
+              std::pair(std::string("Type in the keyword to find:"), sb));
     // The edit box and each button keep inside their own panes.
     for (int k = -1; k < 5; ++k) {
         HWND control = GetDlgItem(sb, k < 0 ? IDC_KEYWORD_EDIT : IDC_KEYWORD_BUTTON_FIRST + k);
         ASSERT_NE(control, nullptr) << k;
         RECT pane = h.statusBar.PaneRect(k < 0 ? ID_PANE_KEYWORD : ID_PANE_BUTTON1 + k);
         RECT r = RectIn(control, sb);
-        EXPECT_GE(r.left, pane.left) << k;
-        EXPECT_LE(r.right, pane.right) << k;
+        EXPECT_TRUE(r.left >= pane.left && r.right <= pane.right) << k;
         EXPECT_TRUE(k < 0 || h.keywordBar.Button(k).Face() == 0) << k;
     }
     EXPECT_EQ(h.keywordBar.Button(4).toolTip(), L"To use to search in files and folders");
@@ -158,8 +156,8 @@ TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {
     HostThread t;
     ASSERT_NE(t.ui.hwnd(), nullptr);
     Host& h = t.host;
-    EXPECT_EQ(SendMessageW(h.toolBar1, TB_BUTTONCOUNT, 0, 0), 12);
-    EXPECT_EQ(SendMessageW(h.toolBar2, TB_BUTTONCOUNT, 0, 0), 14);
+    EXPECT_EQ(std::pair(SendMessageW(h.toolBar1, TB_BUTTONCOUNT, 0, 0), SendMessageW(h.toolBar2, TB_BUTTONCOUNT, 0, 0)),
+              std::pair(LRESULT{12}, LRESULT{14}));
     for (auto [bar, buttons] : {std::pair{h.toolBar1, ToolBar1Buttons()}, std::pair{h.toolBar2, ToolBar2Buttons()}}) {
         for (const ToolButtonSpec& b : buttons) {
             wchar_t text[64] = {};
@@ -173,8 +171,7 @@ TEST(FrameworkUiTest, ToolBarsCarryLabelsAndRebarBands) {
     EXPECT_EQ(RebarBandIndex(h.rebar, IDC_TOOLBAR1), 1);
     EXPECT_TRUE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR1));
     t.ui.Run([&] { ShowRebarBand(h.rebar, IDC_TOOLBAR1, false); });
-    EXPECT_FALSE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR1));
-    EXPECT_TRUE(IsRebarBandVisible(h.rebar, IDC_TOOLBAR2));
+    EXPECT_TRUE(!IsRebarBandVisible(h.rebar, IDC_TOOLBAR1) && IsRebarBandVisible(h.rebar, IDC_TOOLBAR2));
     EXPECT_EQ(RebarBandIndex(h.rebar, 12345), -1);
 }
 
@@ -185,14 +182,12 @@ TEST(FrameworkUiTest, CommandBarShowsTheMenuAndTheCounter) {
     // One button per popup, titled as the menu (whose texts the resource test pins).
     ASSERT_EQ(bar.ButtonCount(), 10);
     EXPECT_EQ(bar.ButtonText(0) + bar.ButtonText(5) + bar.ButtonText(9), L"&FileEffec&t&Help");
-    EXPECT_EQ(bar.MnemonicIndex(L'v'), 2);
-    EXPECT_EQ(bar.MnemonicIndex(L'T'), 5);
-    EXPECT_EQ(bar.MnemonicIndex(L'q'), -1);
+    EXPECT_EQ(std::tuple(bar.MnemonicIndex(L'v'), bar.MnemonicIndex(L'T'), bar.MnemonicIndex(L'q')),
+              std::tuple(2, 5, -1));
     // The counter sits right of the last menu button.
     RECT last{};
     SendMessageW(bar.ToolBar(), TB_GETITEMRECT, 9, reinterpret_cast<LPARAM>(&last));
-    EXPECT_GT(RectIn(t.host.counter, bar.ToolBar()).left, last.right);
-    EXPECT_EQ(GetParent(t.host.counter), bar.hwnd());
+    EXPECT_TRUE(RectIn(t.host.counter, bar.ToolBar()).left > last.right && GetParent(t.host.counter) == bar.hwnd());
 
     // Alt pressed and released lights the first button; arrows move; Escape leaves; F10 enters.
     struct Key {
@@ -210,8 +205,7 @@ TEST(FrameworkUiTest, CommandBarShowsTheMenuAndTheCounter) {
             MSG msg{t.host.hwnd(), k.message, k.key, 0, 0, {}};
             eaten = bar.PreTranslateMessage(&msg);
         });
-        EXPECT_EQ(eaten, k.eaten) << k.key;
-        EXPECT_EQ(bar.HotIndex(), k.hot) << k.key;
+        EXPECT_EQ(std::pair(eaten, bar.HotIndex()), std::pair(k.eaten, k.hot)) << k.key;
     }
 }
 
@@ -271,8 +265,8 @@ TEST(FrameworkUiTest, UpdateUiReachesMenusAndToolBars) {
         SendMessageW(h.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(image), 0);
     });
     EXPECT_FALSE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_SAVE, 0));
-    EXPECT_TRUE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_OPEN, 0));
-    EXPECT_TRUE(SendMessageW(h.toolBar2, TB_ISBUTTONCHECKED, ID_VIEW_FITTOWINDOW, 0));
+    EXPECT_TRUE(SendMessageW(h.toolBar1, TB_ISBUTTONENABLED, ID_FILE_OPEN, 0) &&
+                SendMessageW(h.toolBar2, TB_ISBUTTONCHECKED, ID_VIEW_FITTOWINDOW, 0));
     // Both "&Save" items share the id and both follow it.
     for (int i = 0; i < GetMenuItemCount(file); ++i) {
         if (GetMenuItemID(file, i) == ID_FILE_SAVE) {
@@ -286,8 +280,7 @@ TEST(FrameworkUiTest, UpdateUiReachesMenusAndToolBars) {
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE;
     GetMenuItemInfoW(image, ID_VIEW_NEAREST, FALSE, &info);
-    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
-    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    EXPECT_TRUE((info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED));
     // Commands outside the table keep their resource state.
     EXPECT_FALSE(GetMenuState(image, ID_IMAGE_RESIZE, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED));
     // Re-enabling reaches the tool bar at the next push only.
@@ -303,8 +296,7 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
     Host& h = t.host;
     Splitter& s = h.splitter;
     auto width = [](HWND w) {
-        RECT r{};
-        GetWindowRect(w, &r);
+        RECT r = RectIn(w, nullptr);
         return r.right - r.left;
     };
     RECT client{};
@@ -316,8 +308,7 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
 
     // Which pane a mode shows the real frame's Toggle checks; here the one shown fills.
     t.ui.Run([&] { s.SetSinglePaneMode(0); });
-    EXPECT_EQ(width(h.left), client.right);
-    EXPECT_EQ(s.ActivePane(), 0);
+    EXPECT_EQ(std::pair(width(h.left), s.ActivePane()), std::pair(client.right, 0));
     t.ui.Run([&] { s.SetSinglePaneMode(1); });
     EXPECT_EQ(s.ActivePane(), 1);
 
@@ -333,8 +324,7 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
         s.SetSplitterPos(200);
         SetWindowPos(h.hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
     });
-    EXPECT_EQ(s.SplitterPos(), 200);
-    EXPECT_FALSE(s.IsProportional());
+    EXPECT_EQ(std::pair(s.SplitterPos(), s.IsProportional()), std::pair(200, false));
 
     // The pane container under the divider: title over its client, close box inside.
     PaneContainer& pane = h.pane;
@@ -344,8 +334,7 @@ TEST(FrameworkUiTest, SplitterModesAndProportionalDivider) {
     GetWindowRect(pane.Client(), &inner);
     EXPECT_EQ(inner.bottom - inner.top, client.bottom - pane.TitleHeight());
     RECT close = pane.CloseRect();
-    EXPECT_LE(close.right, client.right);
-    EXPECT_GT(close.right - close.left, 4);
+    EXPECT_TRUE(close.right <= client.right && close.right - close.left > 4);
 }
 
 TEST(FrameworkUiTest, FileDialogFilterStringAndExtension) {

