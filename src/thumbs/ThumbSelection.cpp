@@ -69,6 +69,32 @@ void ThumbSelection::ClearAll(FileList& list) {
     }
 }
 
+std::vector<int32_t> ThumbSelection::SelectedIndexes(const FileList& list, bool allSelected) {
+    std::vector<int32_t> indexes;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        if (IsSelected(list[static_cast<size_t>(i)], allSelected)) {
+            indexes.push_back(i);
+        }
+    }
+    return indexes;
+}
+
+int32_t ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
+    FileList& list = lists.ShownFileList();
+    const bool accumulator = &list == &lists.AccumulatorList;
+    int32_t removed = 0;
+    for (int32_t i = list.Count() - 1; i >= 0; --i) {
+        if (IsSelected(list[static_cast<size_t>(i)], allSelected)) {
+            list.RemoveAt(static_cast<size_t>(i));
+            ++removed;
+            if (accumulator && i < lists.AccumulatorPendingCount) {
+                --lists.AccumulatorPendingCount;
+            }
+        }
+    }
+    return removed;
+}
+
 void ThumbSelection::AfterDelete(FileList& list) {
     ClearAll(list);
     SetMark(list, 0, kMarkSelected);
