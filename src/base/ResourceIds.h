@@ -225,4 +225,9 @@
 #define IDC_WALLPAPER_SOURCE 1054
 #define IDC_WALLPAPER_VIEW 1055
 
+// --- Copying the selected files ---------------------------------------------------------
+#define IDD_COPY_SELECTED 217
+#define IDC_COPY_SUMMARY 1012
+#define IDC_COPY_TITLE 32871
+
 #endif  // PV_BASE_RESOURCEIDS_H

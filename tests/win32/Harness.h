@@ -283,11 +283,14 @@ public:
     }
 
     // Posts a message that shows a dialog box; the box once it is active, or null.
-    HWND PostForDialog(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND PostForDialog(UINT msg, WPARAM wp, LPARAM lp) { return PostForDialog(frame_, msg, wp, lp); }
+
+    // The same for a message to `target` (a button of a box that opens the next one).
+    HWND PostForDialog(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
         dialog_ = nullptr;
         ResetEvent(events_[kDialogUp]);
         ResetEvent(events_[kDialogGone]);
-        PostMessageW(frame_, msg, wp, lp);
+        PostMessageW(target, msg, wp, lp);
         return Wait(kDialogUp) ? dialog_.load() : nullptr;
     }
 

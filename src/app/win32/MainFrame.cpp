@@ -64,6 +64,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterShellCommands(*this, commands_);
     RegisterSearchCommands(*this, commands_);
     pictures_ = RegisterPictureCommands(*this, commands_);
+    RegisterSelectedFilesCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {
