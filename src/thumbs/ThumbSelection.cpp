@@ -1,5 +1,8 @@
 #include "thumbs/ThumbSelection.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace pv {
 
 namespace {
@@ -82,16 +85,21 @@ std::vector<int32_t> ThumbSelection::SelectedIndexes(const FileList& list, bool 
 int32_t ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
     FileList& list = lists.ShownFileList();
     const bool accumulator = &list == &lists.AccumulatorList;
-    int32_t removed = 0;
-    for (int32_t i = list.Count() - 1; i >= 0; --i) {
-        if (IsSelected(list[static_cast<size_t>(i)], allSelected)) {
-            list.RemoveAt(static_cast<size_t>(i));
-            ++removed;
-            if (accumulator && i < lists.AccumulatorPendingCount) {
-                --lists.AccumulatorPendingCount;
+    std::vector<FileRecord>& records = list.Records();
+    const auto pending = static_cast<size_t>(std::max(lists.AccumulatorPendingCount, 0));
+    size_t kept = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (!IsSelected(records[i], allSelected)) {
+            if (kept != i) {
+                records[kept] = std::move(records[i]);
             }
+            ++kept;
+        } else if (accumulator && i < pending) {
+            --lists.AccumulatorPendingCount;
         }
     }
+    const auto removed = static_cast<int32_t>(records.size() - kept);
+    records.resize(kept);
     return removed;
 }
 

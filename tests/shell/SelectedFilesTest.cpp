@@ -213,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                 RemoveCase{"MarkedOnes", ShownListId::KeywordMatch, false, {1, 0, 1, 1, 4, 7}, 0, {"b", "e", "f"}, 0},
                 RemoveCase{"AllButExcluded", ShownListId::KeywordMatch, true, {0, 4, 1, 7}, 0, {"b"}, 0},
                 RemoveCase{"NothingSelected", ShownListId::KeywordMatch, false, {0, 4}, 0, {"a", "b"}, 0},
-                RemoveCase{"PreviewShrinks", ShownListId::Accumulator, false, {1, 0, 1, 1}, 2, {"b"}, 1}),
+                RemoveCase{"PreviewShrinks", ShownListId::Accumulator, false, {1, 1, 0, 1}, 2, {"c"}, 0}),
         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
