@@ -285,8 +285,10 @@ public:
     // Posts a message that shows a dialog box; the box once it is active, or null.
     HWND PostForDialog(UINT msg, WPARAM wp, LPARAM lp) { return PostForDialog(frame_, msg, wp, lp); }
 
-    // The same for a message to `target` (a button of a box that opens the next one).
+    // The same for a message to `target` (a box that opens the next one as it closes; its
+    // own activations do not count).
     HWND PostForDialog(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
+        skip_ = target;
         dialog_ = nullptr;
         ResetEvent(events_[kDialogUp]);
         ResetEvent(events_[kDialogGone]);
@@ -351,7 +353,8 @@ private:
             if (code == HCBT_ACTIVATE && t->frameWindow_ == nullptr && IsClass(hwnd, L"PictavoMainFrame")) {
                 t->frameWindow_ = hwnd;
                 SetEvent(t->events_[kFrameUp]);
-            } else if (code == HCBT_ACTIVATE && t->dialog_ == nullptr && IsClass(hwnd, L"#32770")) {
+            } else if (code == HCBT_ACTIVATE && t->dialog_ == nullptr && hwnd != t->skip_ &&
+                       IsClass(hwnd, L"#32770")) {
                 t->dialog_ = hwnd;
                 SetEvent(t->events_[kDialogUp]);
             } else if (code == HCBT_DESTROYWND && hwnd == t->dialog_) {
@@ -380,6 +383,7 @@ private:
             CreateEventW(nullptr, TRUE, FALSE, nullptr), CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<HWND> frameWindow_{nullptr};
     std::atomic<HWND> dialog_{nullptr};
+    std::atomic<HWND> skip_{nullptr};
     HWND frame_ = nullptr;
 };
 

@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "Harness.h"
+// clang-format off
+#include "Harness.h"  // the Windows headers, which shlobj.h needs first
+#include <shlobj.h>
+// clang-format on
+
 #include "TestPaths.h"
+#include "platform/SettingsValues.h"
 
 namespace pv {
 namespace {
@@ -23,6 +28,23 @@ std::vector<uint8_t> Bytes(const std::string& path) {
 
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Empties and removes a scratch folder this test made (files only, no subfolders).
+void RemoveScratch(const std::string& folder) {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(Widen(folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                const std::wstring path = Widen(folder) + data.cFileName;
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(Widen(folder).c_str());
 }
 
 class SelectedFilesWinTest : public ::testing::Test {
@@ -83,7 +105,11 @@ TEST_F(SelectedFilesWinTest, DeleteAsksThenRemovesExactlyTheSelectedFile) {
 }
 
 TEST_F(SelectedFilesWinTest, CopyRenamesAroundTakenNamesAndOverwritesNothing) {
-    const std::string to = test::MakeScratchDir("to") + "\\";
+    // On C: (the prefix's own drive): the folder browser walks Z: slowly while other cases
+    // fill and empty the temporary folder.
+    const std::string to = "C:\\pictavo-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
+    RemoveScratch(to);
+    ASSERT_TRUE(CreateDirectoryW(Widen(to).c_str(), nullptr));
     ASSERT_EQ(WriteWholeFile(to + "A.gif", {'g', 'i', 'f'}), Status::Ok);
     ASSERT_EQ(WriteWholeFile(to + "B.BMP", {'o', 'l', 'd'}), Status::Ok);
     ASSERT_TRUE(CreateSettingsKey(kProgramKey)->WriteString("DestCopy", to.substr(0, to.size() - 1)));
@@ -92,13 +118,17 @@ TEST_F(SelectedFilesWinTest, CopyRenamesAroundTakenNamesAndOverwritesNothing) {
     f.Command(ID_SELECT_ALL);
     HWND browser = f.PostForDialog(WM_COMMAND, ID_SELECT_COPY, 0);
     ASSERT_NE(browser, nullptr);
+    // Wine's browser sometimes loses the folder it was opened on while it fills its tree: the
+    // user's click on the folder, made again once the box is up.
+    const std::wstring folder = Widen(to.substr(0, to.size() - 1));
+    Send(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     HWND dialog = f.PostForDialog(browser, WM_COMMAND, IDOK, 0);
     ASSERT_NE(dialog, nullptr);
     const std::string summary = test::TextOf(GetDlgItem(dialog, IDC_COPY_SUMMARY));
     if (summary != "Copy 3 files to folder: " + to) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // never copy into a folder not chosen
         ASSERT_TRUE(f.WaitDialogGone());
-        FAIL() << summary;
+        FAIL() << test::TextOf(dialog) << ": " << summary;
     }
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(f.WaitDialogGone());
@@ -107,6 +137,10 @@ TEST_F(SelectedFilesWinTest, CopyRenamesAroundTakenNamesAndOverwritesNothing) {
     EXPECT_EQ(Bytes(to + "c.bmp"), Bytes(root_ + "c.bmp"));
     EXPECT_EQ(Bytes(to + "B.BMP"), (std::vector<uint8_t>{'o', 'l', 'd'}));
     EXPECT_EQ(Bytes(to + "A.gif"), (std::vector<uint8_t>{'g', 'i', 'f'}));
+    std::string stored;
+    ReadStringInto(*OpenSettingsKey(kProgramKey), "DestCopy", stored, 260);
+    EXPECT_EQ(stored, to.substr(0, to.size() - 1));
+    RemoveScratch(to);
 }
 
 }  // namespace
