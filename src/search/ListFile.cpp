@@ -15,6 +15,10 @@ std::string FormatListFile(std::string_view root, std::span<const std::string> r
 }
 
 ListFileLines ParseListFile(std::string_view bytes, const CodePageDecoder& fromCodePage) {
+    // Editors that save UTF-8 often put a byte-order mark first; it is no part of the root.
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
     std::string decoded;
     if (!IsValidUtf8(bytes)) {
         decoded = fromCodePage(bytes);

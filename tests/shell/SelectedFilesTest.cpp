@@ -85,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                 ParseCase{"CarriageReturnsStay", "C:\\P\\\r\na.jpg\r\n", true, "C:\\P\\\r", {"a.jpg\r"}},
                 ParseCase{"EmptyAndWildcardLinesSkipped", "R\\\n\n*.jpg\na?.jpg\nx.jpg\n", true, "R\\", {"x.jpg"}},
                 ParseCase{"OrderKept", "R\\\nz.jpg\na.jpg\nm.jpg\n", true, "R\\", {"z.jpg", "a.jpg", "m.jpg"}},
+                ParseCase{"ByteOrderMarkDropped", "\xEF\xBB\xBFR\\\na.jpg\n", true, "R\\", {"a.jpg"}},
                 ParseCase{"Utf8KeptAsItIs", "R\\\n\xC3\xA9t\xC3\xA9.jpg\n", true, "R\\", {"\xC3\xA9t\xC3\xA9.jpg"}},
                 ParseCase{"InvalidUtf8ReadInTheCodePage",
                           "R\xE9\\\n\xE9t\xE9.jpg\n",
