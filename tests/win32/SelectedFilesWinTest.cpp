@@ -30,23 +30,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Empties and removes a scratch folder this test made (files only, no subfolders).
-void RemoveScratch(const std::string& folder) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW(Widen(folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                const std::wstring path = Widen(folder) + data.cFileName;
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(Widen(folder).c_str());
-}
-
 class SelectedFilesWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,11 +88,7 @@ TEST_F(SelectedFilesWinTest, DeleteAsksThenRemovesExactlyTheSelectedFile) {
 }
 
 TEST_F(SelectedFilesWinTest, CopyRenamesAroundTakenNamesAndOverwritesNothing) {
-    // On C: (the prefix's own drive): the folder browser walks Z: slowly while other cases
-    // fill and empty the temporary folder.
-    const std::string to = "C:\\pictavo-copy-" + std::to_string(GetCurrentProcessId()) + "\\";
-    RemoveScratch(to);
-    ASSERT_TRUE(CreateDirectoryW(Widen(to).c_str(), nullptr));
+    const std::string to = test::MakeScratchDir("to") + "\\";
     ASSERT_EQ(WriteWholeFile(to + "A.gif", {'g', 'i', 'f'}), Status::Ok);
     ASSERT_EQ(WriteWholeFile(to + "B.BMP", {'o', 'l', 'd'}), Status::Ok);
     ASSERT_TRUE(CreateSettingsKey(kProgramKey)->WriteString("DestCopy", to.substr(0, to.size() - 1)));
@@ -140,7 +119,6 @@ TEST_F(SelectedFilesWinTest, CopyRenamesAroundTakenNamesAndOverwritesNothing) {
     std::string stored;
     ReadStringInto(*OpenSettingsKey(kProgramKey), "DestCopy", stored, 260);
     EXPECT_EQ(stored, to.substr(0, to.size() - 1));
-    RemoveScratch(to);
 }
 
 }  // namespace
