@@ -82,7 +82,7 @@ std::vector<int32_t> ThumbSelection::SelectedIndexes(const FileList& list, bool 
     return indexes;
 }
 
-int32_t ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
+void ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
     FileList& list = lists.ShownFileList();
     const bool accumulator = &list == &lists.AccumulatorList;
     std::vector<FileRecord>& records = list.Records();
@@ -98,9 +98,7 @@ int32_t ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
             --lists.AccumulatorPendingCount;
         }
     }
-    const auto removed = static_cast<int32_t>(records.size() - kept);
     records.resize(kept);
-    return removed;
 }
 
 void ThumbSelection::AfterDelete(FileList& list) {

@@ -30,8 +30,8 @@ public:
 
     // Takes the selected records out of the shown list in one pass (ten thousand selected
     // entries cost no more than one), the others keeping their order; the accumulator's
-    // preview count shrinks with the preview records that go. Returns how many went.
-    static int32_t RemoveSelected(ListsState& lists, bool allSelected);
+    // preview count shrinks with the preview records that go.
+    static void RemoveSelected(ListsState& lists, bool allSelected);
 
     [[nodiscard]] bool AllSelected() const { return allSelected_; }
 
