@@ -9,7 +9,8 @@ namespace pv {
 namespace {
 
 constexpr uint32_t kNotBuiltYet[] = {
-        ID_EDIT_CUT, ID_VIEW_SLIDESHOW, ID_LIST_OPEN, ID_LIST_SAVE, ID_SELECT_COPY, ID_SELECT_DELETE,
+        ID_EDIT_CUT,
+        ID_VIEW_SLIDESHOW,
 };
 
 bool* EffectFlag(EffectFlags& effects, uint32_t id) {
@@ -34,10 +35,10 @@ std::vector<CommandUi> FrameCommandStates(const FrameUiState& state) {
     for (uint32_t id = ID_SORT_FIRST; id <= ID_SORT_LAST; ++id) {
         states.push_back({id, true, false});
     }
-    for (uint32_t id :
-         std::initializer_list<uint32_t>{ID_VIEW_THUMBNAILS, ID_VIEW_REPORT, ID_LIST_SORT_DIALOG, ID_SELECT_ALL,
-                                         ID_SELECT_CLEAR, ID_LIST_KEYWORDS, ID_KEYWORDS_COUNTTEXT, ID_KEYWORDS_PREPARE,
-                                         ID_KEYWORDS_REDRAW, ID_KEYWORDS_CLEAR_ACCUMULATOR}) {
+    for (uint32_t id : std::initializer_list<uint32_t>{
+                 ID_VIEW_THUMBNAILS, ID_VIEW_REPORT, ID_LIST_SORT_DIALOG, ID_SELECT_ALL, ID_SELECT_CLEAR,
+                 ID_LIST_KEYWORDS, ID_KEYWORDS_COUNTTEXT, ID_KEYWORDS_PREPARE, ID_KEYWORDS_REDRAW,
+                 ID_KEYWORDS_CLEAR_ACCUMULATOR, ID_LIST_OPEN, ID_LIST_SAVE, ID_SELECT_COPY, ID_SELECT_DELETE}) {
         states.push_back({id, true, false});
     }
     // What needs a picture is offered only while there is one: with none (at start-up, or

@@ -230,4 +230,9 @@
 #define IDC_WORD_PANE 59667
 #define IDC_WORD_LIST 59668
 
+// --- Copying the selected files ---------------------------------------------------------
+#define IDD_COPY_SELECTED 217
+#define IDC_COPY_SUMMARY 1012
+#define IDC_COPY_TITLE 32871
+
 #endif  // PV_BASE_RESOURCEIDS_H

@@ -1,5 +1,8 @@
 #include "thumbs/ThumbSelection.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace pv {
 
 namespace {
@@ -67,6 +70,35 @@ void ThumbSelection::ClearAll(FileList& list) {
     for (FileRecord& r : list.Records()) {
         r.mark = kMarkNone;
     }
+}
+
+std::vector<int32_t> ThumbSelection::SelectedIndexes(const FileList& list, bool allSelected) {
+    std::vector<int32_t> indexes;
+    for (int32_t i = 0; i < list.Count(); ++i) {
+        if (IsSelected(list[static_cast<size_t>(i)], allSelected)) {
+            indexes.push_back(i);
+        }
+    }
+    return indexes;
+}
+
+void ThumbSelection::RemoveSelected(ListsState& lists, bool allSelected) {
+    FileList& list = lists.ShownFileList();
+    const bool accumulator = &list == &lists.AccumulatorList;
+    std::vector<FileRecord>& records = list.Records();
+    const auto pending = static_cast<size_t>(std::max(lists.AccumulatorPendingCount, 0));
+    size_t kept = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (!IsSelected(records[i], allSelected)) {
+            if (kept != i) {
+                records[kept] = std::move(records[i]);
+            }
+            ++kept;
+        } else if (accumulator && i < pending) {
+            --lists.AccumulatorPendingCount;
+        }
+    }
+    records.resize(kept);
 }
 
 void ThumbSelection::AfterDelete(FileList& list) {

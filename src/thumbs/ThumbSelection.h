@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "search/FileList.h"
+#include "search/SharedLists.h"
 
 namespace pv {
 
@@ -22,6 +24,14 @@ public:
     }
 
     [[nodiscard]] bool IsSelected(const FileRecord& record) const { return IsSelected(record, allSelected_); }
+
+    // The indexes of the selected records of `list`, in list order.
+    [[nodiscard]] static std::vector<int32_t> SelectedIndexes(const FileList& list, bool allSelected);
+
+    // Takes the selected records out of the shown list in one pass (ten thousand selected
+    // entries cost no more than one), the others keeping their order; the accumulator's
+    // preview count shrinks with the preview records that go.
+    static void RemoveSelected(ListsState& lists, bool allSelected);
 
     [[nodiscard]] bool AllSelected() const { return allSelected_; }
 
@@ -48,7 +58,8 @@ public:
 
     void ClearAll(FileList& list);
 
-    // After the selected files were deleted: record 0 alone is marked and current.
+    // After the selected files were deleted: all-selected mode off, record 0 alone is marked
+    // (when there is one) and current.
     void AfterDelete(FileList& list);
 
     // The list, its order or its contents changed: record 0 becomes current.

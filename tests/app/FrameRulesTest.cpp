@@ -94,7 +94,7 @@ TEST(FrameRulesTest, CommandStatesFollowTheFramesState) {
             {ID_EFFECT_GLASS, 1, 0, 0},  {ID_SORT_FIRST, 1, 0, 0},       {ID_SORT_LAST, 1, 0, 0},
             {ID_EDIT_PASTE, 0, 0, 0},    {ID_FILE_PRINT, 0, 0, 0},       {ID_VIEW_THUMBNAILS, 1, 0, 0},
             {ID_VIEW_REPORT, 1, 0, 0},   {ID_LIST_SORT_DIALOG, 1, 0, 0}, {ID_SELECT_ALL, 1, 0, 0},
-            {ID_SELECT_CLEAR, 1, 0, 0},  {ID_SELECT_COPY, 0, 0, 0},
+            {ID_SELECT_CLEAR, 1, 0, 0},  {ID_SELECT_COPY, 1, 0, 0},      {ID_EDIT_CUT, 0, 0, 0},
     };
     for (const auto& r : rows) {
         for (size_t k = 0; k < 2; ++k) {

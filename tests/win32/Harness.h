@@ -283,11 +283,16 @@ public:
     }
 
     // Posts a message that shows a dialog box; the box once it is active, or null.
-    HWND PostForDialog(UINT msg, WPARAM wp, LPARAM lp) {
+    HWND PostForDialog(UINT msg, WPARAM wp, LPARAM lp) { return PostForDialog(frame_, msg, wp, lp); }
+
+    // The same for a message to `target` (a box that opens the next one as it closes; its
+    // own activations do not count).
+    HWND PostForDialog(HWND target, UINT msg, WPARAM wp, LPARAM lp) {
+        skip_ = target;
         dialog_ = nullptr;
         ResetEvent(events_[kDialogUp]);
         ResetEvent(events_[kDialogGone]);
-        PostMessageW(frame_, msg, wp, lp);
+        PostMessageW(target, msg, wp, lp);
         return Wait(kDialogUp) ? dialog_.load() : nullptr;
     }
 
@@ -350,7 +355,7 @@ private:
             if (code == HCBT_ACTIVATE && t->frameWindow_ == nullptr && IsClass(hwnd, L"PictavoMainFrame")) {
                 t->frameWindow_ = hwnd;
                 SetEvent(t->events_[kFrameUp]);
-            } else if (code == HCBT_ACTIVATE && t->dialog_ == nullptr && IsClass(hwnd, L"#32770")) {
+            } else if (code == HCBT_ACTIVATE && t->dialog_ == nullptr && hwnd != t->skip_ && IsClass(hwnd, L"#32770")) {
                 t->dialog_ = hwnd;
                 SetEvent(t->events_[kDialogUp]);
             } else if (code == HCBT_DESTROYWND && hwnd == t->dialog_) {
@@ -379,6 +384,7 @@ private:
             CreateEventW(nullptr, TRUE, FALSE, nullptr), CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<HWND> frameWindow_{nullptr};
     std::atomic<HWND> dialog_{nullptr};
+    std::atomic<HWND> skip_{nullptr};
     HWND frame_ = nullptr;
 };
 

@@ -24,6 +24,8 @@ void RegisterShellCommands(CMainFrame& frame, CommandTable& table);
 void RegisterSearchCommands(CMainFrame& frame, CommandTable& table);
 // Copy, Paste, Capture, Set As Wallpaper, Page Setup, Print and Print Preview; the frame keeps
 // what they share and calls it from its layout, messages and end.
+// Save Files List, Open Files List, Copy Selected Files and Delete Selected Files.
+void RegisterSelectedFilesCommands(CMainFrame& frame, CommandTable& table);
 std::unique_ptr<PictureFeatures> RegisterPictureCommands(CMainFrame& frame, CommandTable& table);
 
 // Keywords and Names List, the keyword bar, the word pane's commands and its close button.

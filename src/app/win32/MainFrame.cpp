@@ -66,6 +66,7 @@ CMainFrame::CMainFrame(SharedLists& lists)
     RegisterSearchCommands(*this, commands_);
     pictures_ = RegisterPictureCommands(*this, commands_);
     keywords_ = RegisterKeywordCommands(*this, commands_);
+    RegisterSelectedFilesCommands(*this, commands_);
 }
 
 CMainFrame::~CMainFrame() {

@@ -238,6 +238,15 @@ void CThumbView::ResetAfterSort() {
     NotifyFrame(UM_SHOWINDEX, 0);
 }
 
+void CThumbView::AfterDelete() {
+    {
+        SharedLists::Access state = lists_.Lock();
+        selection_.AfterDelete(state->ShownFileList());
+    }
+    ListChanged(0);
+    NotifyFrame(UM_SHOWINDEX, 0);
+}
+
 void CThumbView::MakeReportColumns(int32_t restWidthFrom) {
     RECT r{};
     GetClientRect(hwnd(), &r);
@@ -507,21 +516,8 @@ void CThumbView::OnMenuCommand(UINT id) {
     case ID_SELECT_ALL:
     case ID_SELECT_CLEAR:
     case ID_SELECT_COPY:
+    case ID_SELECT_DELETE:
     case ID_LIST_SORT_DIALOG: NotifyFrame(WM_COMMAND, id); break;
-    case ID_SELECT_DELETE: {
-        const int32_t before = RecordCount();
-        NotifyFrame(WM_COMMAND, id);
-        // Only a delete that happened resets the selection; a refused or cancelled one keeps it.
-        if (RecordCount() != before) {
-            {
-                SharedLists::Access state = lists_.Lock();
-                selection_.AfterDelete(state->ShownFileList());
-            }
-            ListChanged(0);
-            NotifyFrame(UM_SHOWINDEX, 0);
-        }
-        break;
-    }
     default: break;
     }
 }

@@ -45,6 +45,9 @@ public:
     void Rewind();
     // The view reset after a sort: record 0 current, rebuilt, UM_SHOWINDEX with 0.
     void ResetAfterSort();
+    // The selected files were deleted and left the list: the selection starts again at
+    // record 0, the view is rebuilt and the frame told to show record 0.
+    void AfterDelete();
 
     // Navigation: record `index` alone is marked and current; with `scroll` the grid scrolls
     // to its row.
