@@ -271,6 +271,14 @@ public:
     // it is on has ended (unless that road runs a modal loop).
     void Fence() const { Send(frame_, WM_NULL, 0, 0); }
 
+    // A fence in the posted queue: it returns once everything posted to the thread before it
+    // (a dialog's closing message, say) has been read, which a sent fence can overtake.
+    void PostedFence() {
+        ResetEvent(events_[kFence]);
+        PostMessageW(frame_, kFenceMessage, 0, 0);
+        Wait(kFence);
+    }
+
     void Command(UINT id) const { Send(frame_, WM_COMMAND, id, 0); }
 
     // A key press as the thread's loop receives it, through the frame's filter; returns once

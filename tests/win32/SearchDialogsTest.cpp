@@ -232,7 +232,7 @@ TEST_F(SearchDialogsTest, AFolderArgumentRunsTheBrowseAtOnceWhenAutoRunIsStored)
     Key()->WriteString("TitlePattern", "kept");
     FrameUnderTest f("\"" + photos_.substr(0, photos_.size() - 1) + "\"");
     ASSERT_NE(f.frame(), nullptr);
-    f.Fence();  // UM_SEARCHDONE, posted by the dialog, is handled
+    f.PostedFence();  // UM_SEARCHDONE, posted by the dialog, is handled
     EXPECT_EQ(f.Counter(), "1  /  2");
     EXPECT_EQ(f.StatusPane(), photos_ + "пляж.jpg");
     EXPECT_EQ(Key()->ReadString("TreeFullPath"), FirstCharLower(photos_));
