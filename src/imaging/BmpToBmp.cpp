@@ -6,22 +6,14 @@
 
 namespace pv {
 
-namespace {
-
-constexpr size_t kFileHeaderSize = 14;
-constexpr uint32_t kInfoHeaderSize = 40;
-
-struct BmpHeader {
-    uint32_t pixelOffset = 0;
-    uint32_t headerSize = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    uint16_t bitsPerPixel = 0;
-    uint32_t compression = 0;
-    uint32_t coloursUsed = 0;
-};
-
-bool ParseHeader(std::span<const uint8_t> file, BmpHeader& h) {
+Status ReadBmpHeader(std::span<const uint8_t> file, BmpHeader& h) {
+    // Old OS/2 headers lay their fields out differently.
+    if (file.size() >= kBmpFileHeaderSize + 4 && LoadU32LE(file, kBmpFileHeaderSize) < kBmpInfoHeaderSize) {
+        return Status::Unsupported;
+    }
+    if (file.size() < kBmpFileHeaderSize + kBmpInfoHeaderSize) {
+        return Status::Truncated;
+    }
     ByteReader r(file);
     r.Skip(10);
     h.pixelOffset = r.U32LE();
@@ -33,23 +25,17 @@ bool ParseHeader(std::span<const uint8_t> file, BmpHeader& h) {
     h.compression = r.U32LE();
     r.Skip(12);  // image size and resolution
     h.coloursUsed = r.U32LE();
-    return r.ok();
+    return r.ok() ? Status::Ok : Status::Truncated;
 }
-
-}  // namespace
 
 Status CBmpToBmp::Read(std::span<const uint8_t> file) {
     image_ = {};
     rows_.Reset();
     palette_.Reset();
 
-    // Old OS/2 headers lay their fields out differently; only the picture object reads them.
-    if (file.size() >= kFileHeaderSize + 4 && LoadU32LE(file, kFileHeaderSize) < kInfoHeaderSize) {
-        return Status::Unsupported;
-    }
     BmpHeader h;
-    if (file.size() < kFileHeaderSize + kInfoHeaderSize || !ParseHeader(file, h)) {
-        return Status::Truncated;
+    if (Status header = ReadBmpHeader(file, h); header != Status::Ok) {
+        return header;
     }
     if (h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24)) {
         return Status::Unsupported;
@@ -87,7 +73,7 @@ Status CBmpToBmp::Read(std::span<const uint8_t> file) {
             return Status::OutOfMemory;
         }
         // The palette follows the information header, whatever its length.
-        size_t paletteOffset = kFileHeaderSize + h.headerSize;
+        size_t paletteOffset = kBmpFileHeaderSize + h.headerSize;
         if (paletteOffset < file.size()) {
             ByteReader r(file);
             r.Seek(paletteOffset);

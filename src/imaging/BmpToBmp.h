@@ -7,6 +7,24 @@
 
 namespace pv {
 
+inline constexpr size_t kBmpFileHeaderSize = 14;
+inline constexpr uint32_t kBmpInfoHeaderSize = 40;
+
+// The fields of a BMP file header and its 40-byte information header that the readers use.
+struct BmpHeader {
+    uint32_t pixelOffset = 0;
+    uint32_t headerSize = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint16_t bitsPerPixel = 0;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+};
+
+// Ok; Unsupported for the old OS/2 header (only the picture object reads it); Truncated
+// when the file is shorter than the two headers.
+[[nodiscard]] Status ReadBmpHeader(std::span<const uint8_t> file, BmpHeader& h);
+
 class CBmpToBmp final : public PictureReader {
 public:
     // Ok, Unsupported (hand to the picture-object reader), or a refusal: BadHeader for

@@ -11,6 +11,7 @@
 #include "base/CheckedMath.h"
 #include "base/DecodeLimits.h"
 #include "base/Text.h"
+#include "imaging/BmpToBmp.h"
 #include "imaging/CurToBmp.h"
 #include "imaging/GifToBmp.h"
 #include "imaging/IcoToBmp.h"
@@ -53,9 +54,6 @@ constexpr uint8_t kFrameLight = 255;
 // Buffers a worker keeps between files are given back past this size, so one huge file
 // does not pin its memory for the rest of the worker's life.
 constexpr size_t kKeptBytes = size_t{64} << 20;
-
-constexpr size_t kFileHeaderSize = 14;
-constexpr uint32_t kInfoHeaderSize = 40;
 
 void PutPixel(uint8_t* thumb, int32_t x, int32_t y, uint8_t b, uint8_t g, uint8_t r) {
     if (x < 0 || y < 0 || x >= kThumbWidth || y >= kThumbHeight) {
@@ -198,31 +196,6 @@ bool FarLargerThanItsBytes(ThumbGroup group, std::span<const uint8_t> file) {
 
 // ---- The scaling BMP read --------------------------------------------------------------
 
-struct BmpFields {
-    uint32_t pixelOffset = 0;
-    uint32_t headerSize = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    uint16_t bitsPerPixel = 0;
-    uint32_t compression = 0;
-    uint32_t coloursUsed = 0;
-};
-
-bool ParseBmp(std::span<const uint8_t> file, BmpFields& h) {
-    ByteReader r(file);
-    r.Skip(10);
-    h.pixelOffset = r.U32LE();
-    h.headerSize = r.U32LE();
-    h.width = r.I32LE();
-    h.height = r.I32LE();
-    r.Skip(2);  // planes
-    h.bitsPerPixel = r.U16LE();
-    h.compression = r.U32LE();
-    r.Skip(12);  // image size and resolution
-    h.coloursUsed = r.U32LE();
-    return r.ok();
-}
-
 // ---- The decode entry ------------------------------------------------------------------
 
 void CopyOrZero(std::span<const uint8_t> file, size_t offset, std::span<uint8_t> out) {
@@ -297,13 +270,9 @@ Status ReadBmpScaled(std::span<const uint8_t> file,
                      int32_t& fullWidth,
                      int32_t& fullHeight) {
     out = {};
-    // Old OS/2 headers lay their fields out differently; only the picture object reads them.
-    if (file.size() >= kFileHeaderSize + 4 && LoadU32LE(file, kFileHeaderSize) < kInfoHeaderSize) {
-        return Status::Unsupported;
-    }
-    BmpFields h;
-    if (file.size() < kFileHeaderSize + kInfoHeaderSize || !ParseBmp(file, h)) {
-        return Status::Truncated;
+    BmpHeader h;
+    if (Status header = ReadBmpHeader(file, h); header != Status::Ok) {
+        return header;
     }
     if (h.compression != 0 || (h.bitsPerPixel != 8 && h.bitsPerPixel != 24 && h.bitsPerPixel != 32)) {
         return Status::Unsupported;
@@ -337,7 +306,7 @@ Status ReadBmpScaled(std::span<const uint8_t> file,
     // Indices past the stored palette read black.
     std::array<uint8_t, 1024> palette{};
     if (h.bitsPerPixel == 8) {
-        CopyOrZero(file, kFileHeaderSize + size_t{h.headerSize}, {palette.data(), size_t{entries} * 4});
+        CopyOrZero(file, kBmpFileHeaderSize + size_t{h.headerSize}, {palette.data(), size_t{entries} * 4});
     }
 
     const float s = std::min(static_cast<float>(kThumbBoxWidth) / static_cast<float>(width),

@@ -11,6 +11,7 @@
 #include "base/win32/Handles.h"
 #include "base/win32/Wide.h"
 #include "framework/Dpi.h"
+#include "framework/WaitCursor.h"
 
 namespace pv {
 
@@ -22,19 +23,6 @@ struct Column {
 };
 
 constexpr std::array<Column, 4> kColumns{{{L"Keywords", 240}, {L"In File", 70}, {L"In Path", 70}, {L"In All", 70}}};
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-
-    ~WaitCursor() { SetCursor(previous_); }
-
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 class PaneLock {
 public:

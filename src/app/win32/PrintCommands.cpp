@@ -1,6 +1,7 @@
 // Page Setup, Print and Print Preview: one page holding what the view shows, rendered afresh
 // at the printer's resolution, at about its size on the screen, centred on the printable area.
 // clang-format off
+#include "base/win32/BitmapInfo.h"
 #include "app/win32/MainFrame.h"  // the Windows headers, which commdlg.h needs first
 #include <commdlg.h>
 #include <winspool.h>
@@ -21,14 +22,7 @@ void RegisterPrintCommands(PictureFeatures& features, CommandTable& table);
 namespace {
 
 BITMAPINFO HeaderOf(const DisplayBuffer& d) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = d.width;
-    info.bmiHeader.biHeight = -d.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownBitmapInfo(d.width, d.height);
 }
 
 // The page's size and the scale from screen to page pixels.

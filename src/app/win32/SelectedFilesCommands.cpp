@@ -16,6 +16,7 @@
 #include "base/win32/Wide.h"
 #include "framework/Dialog.h"
 #include "framework/FileDialog.h"
+#include "framework/WaitCursor.h"
 #include "platform/FileSystem.h"
 #include "platform/Settings.h"
 #include "platform/SettingsValues.h"
@@ -29,19 +30,6 @@ namespace {
 
 constexpr size_t kSettingBytes = 260;
 constexpr FILEOP_FLAGS kBatchFlags = FOF_MULTIDESTFILES | FOF_SILENT | FOF_NOCONFIRMATION | FOF_FILESONLY;
-
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-
-    ~WaitCursor() { SetCursor(previous_); }
-
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 std::string ReadSetting(const char* name) {
     std::string value;

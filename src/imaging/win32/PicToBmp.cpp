@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/DecodeLimits.h"
+#include "base/win32/BitmapInfo.h"
 #include "base/win32/Handles.h"
 #include "base/win32/WinInclude.h"
 #include "imaging/PictureFactory.h"
@@ -83,13 +84,7 @@ Status CPicToBmp::Read(std::span<const uint8_t> file) {
         picture->Render(memory.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight, &all);
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     const uint32_t stride = RowStride(24, width);
     if (!rows_.Allocate(HeapId::Picture, size_t{stride} * static_cast<size_t>(height), true)) {
         return Status::OutOfMemory;

@@ -4,6 +4,7 @@
 
 #include "base/DecodeLimits.h"
 #include "base/ResourceIds.h"
+#include "base/win32/BitmapInfo.h"
 #include "base/win32/Handles.h"
 #include "base/win32/Wide.h"
 #include "shell/CaptureRules.h"
@@ -111,13 +112,7 @@ bool CCaptureDlg::Grab(HWND target) {
                 const int y = clip->top - wr.top;
                 BitBlt(mem.get(), x, y, clip->right - clip->left, clip->bottom - clip->top, windowDc, x, y, SRCCOPY);
             }
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = w;
-            info.bmiHeader.biHeight = -h;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 24;
-            info.bmiHeader.biCompression = BI_RGB;
+            BITMAPINFO info = TopDownBitmapInfo(w, h);
             ok = GetDIBits(mem.get(), bitmap.get(), 0, static_cast<UINT>(h), grabbed.pixels.data(), &info,
                            DIB_RGB_COLORS) == h;
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ResourceIds.h"
+#include "base/win32/BitmapInfo.h"
 #include "base/win32/Handles.h"
 
 namespace pv {
@@ -80,13 +81,7 @@ void CWallpaperDlg::Outline(HDC dc, const Rect& r) const {
 void CWallpaperDlg::PaintBox(HDC dc) const {
     const Rect pic{offset_.x, offset_.y, offset_.x + preview_.width, offset_.y + preview_.height};
     if (preview_.width > 0) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = preview_.width;
-        info.bmiHeader.biHeight = -preview_.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDownBitmapInfo(preview_.width, preview_.height);
         SetDIBitsToDevice(dc, pic.left, pic.top, static_cast<DWORD>(preview_.width),
                           static_cast<DWORD>(preview_.height), 0, 0, 0, static_cast<UINT>(preview_.height),
                           preview_.pixels.data(), &info, DIB_RGB_COLORS);

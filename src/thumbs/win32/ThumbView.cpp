@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ResourceIds.h"
+#include "base/win32/BitmapInfo.h"
 #include "base/win32/Wide.h"
 #include "framework/CallbackGuard.h"
 #include "search/Ordering.h"
@@ -83,14 +84,7 @@ std::string ReportDateText(uint64_t fileTime) {
 }
 
 BITMAPINFO ThumbHeader() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kThumbWidth;
-    info.bmiHeader.biHeight = -kThumbHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownBitmapInfo(kThumbWidth, kThumbHeight);
 }
 
 void AddRect(HRGN region, const RECT& r) {
@@ -566,13 +560,7 @@ void CThumbView::PaintGrid(HDC target) {
         return;
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     void* bits = nullptr;
     const UniqueDc mem(CreateCompatibleDC(target));
     const UniqueBitmap bitmap(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

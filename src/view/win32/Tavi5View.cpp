@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ResourceIds.h"
+#include "base/win32/BitmapInfo.h"
 #include "base/win32/Wide.h"
 #include "imaging/GifAnimation.h"
 #include "imaging/GifToBmp.h"
@@ -23,14 +24,7 @@ int BarOf(ScrollBar bar) {
 }
 
 BITMAPINFO HeaderFor(const DisplayBuffer& d) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = d.width;
-    info.bmiHeader.biHeight = -d.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownBitmapInfo(d.width, d.height);
 }
 
 const CGifToBmp* GifReaderOf(const ImageView& view) {
