@@ -2,6 +2,7 @@
 
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
+#include "framework/WaitCursor.h"
 #include "search/Ordering.h"
 
 namespace pv {
@@ -200,7 +201,7 @@ OkOutcome SearchDialog::RunOk() {
         return OkOutcome::StayOpen;
     }
     running_ = true;
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const WaitCursor wait;
     ReadControls();
     OkRequest request;
     request.checked = RowChecks();
@@ -213,7 +214,6 @@ OkOutcome SearchDialog::RunOk() {
     request.windowRect = {r.left, r.top, r.right, r.bottom};
     const OkOutcome outcome = RunSequence(request);
     DropQueuedEscape(hwnd());
-    SetCursor(previous);
     running_ = false;
     return outcome;
 }

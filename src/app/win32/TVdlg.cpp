@@ -4,6 +4,7 @@
 
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
+#include "platform/FileSystem.h"
 #include "search/SearchChoices.h"
 
 namespace pv {
@@ -15,25 +16,11 @@ constexpr int kImageFile = 2;
 constexpr int kImageDrive = 3;
 constexpr SIZE kMinimumTrackSize{602, 410};
 
-bool IsDotEntry(const wchar_t* name) {
-    return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
-}
-
-// Whether a folder (path ending in "\") holds anything besides "." and "..": such an item
-// gets an expand button.
+// Whether a folder holds anything: such an item gets an expand button.
 bool HasEntries(const std::string& folder) {
-    WIN32_FIND_DATAW data{};
-    UniqueFind find(FindFirstFileW(Widen(folder + "*.*").c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        find.Release();
-        return false;
-    }
-    do {
-        if (!IsDotEntry(data.cFileName)) {
-            return true;
-        }
-    } while (FindNextFileW(find.get(), &data) != FALSE);
-    return false;
+    FolderListing listing;
+    FindRecord record;
+    return listing.Open(folder) && listing.Next(record);
 }
 
 // The controls that follow the dialog's right edge when it is resized.
@@ -130,29 +117,25 @@ void CTVdlg::Expand(HTREEITEM item) {
     DeleteChildren(item);
     const std::string folder = PathOf(item);
     // Folders first, sorted, each with a button when it holds anything; then the files in
-    // the order the file system lists them.
-    for (bool folders : {true, false}) {
-        WIN32_FIND_DATAW data{};
-        UniqueFind find(FindFirstFileW(Widen(folder + "*.*").c_str(), &data));
-        if (find.get() == INVALID_HANDLE_VALUE) {
-            find.Release();
-            return;  // a drive or folder that cannot be read shows no children
+    // the order the file system lists them. One listing serves both.
+    FolderListing listing;
+    if (!listing.Open(folder)) {
+        return;  // a drive or folder that cannot be read shows no children
+    }
+    std::vector<std::string> files;
+    FindRecord record;
+    while (listing.Next(record)) {
+        if (!record.IsFolder()) {
+            files.push_back(std::move(record.name));
+            continue;
         }
-        do {
-            const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (IsDotEntry(data.cFileName) || isFolder != folders) {
-                continue;
-            }
-            const std::string name = Narrow(data.cFileName);
-            if (folders) {
-                HTREEITEM child = InsertItem(item, name, kImageFolder, TVI_SORT);
-                if (HasEntries(folder + name + "\\")) {
-                    AddPlaceholder(child);
-                }
-            } else {
-                InsertItem(item, name, kImageFile, TVI_LAST);
-            }
-        } while (FindNextFileW(find.get(), &data) != FALSE);
+        HTREEITEM child = InsertItem(item, record.name, kImageFolder, TVI_SORT);
+        if (HasEntries(folder + record.name + "\\")) {
+            AddPlaceholder(child);
+        }
+    }
+    for (const std::string& name : files) {
+        InsertItem(item, name, kImageFile, TVI_LAST);
     }
 }
 

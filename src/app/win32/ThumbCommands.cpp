@@ -8,6 +8,7 @@
 #include "app/win32/MainFrame.h"
 #include "base/ResourceIds.h"
 #include "base/win32/Wide.h"
+#include "framework/WaitCursor.h"
 #include "search/Ordering.h"
 #include "thumbs/win32/SortFilesDlg.h"
 
@@ -29,9 +30,8 @@ void SortDialog(CMainFrame& frame) {
     if (dialog.DoModal(frame.hwnd()) != IDOK) {
         return;
     }
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    WaitCursor wait;
     ApplySortDialogChoice(frame.lists(), dialog.selectedLine, ResetViewOf(frame));
-    SetCursor(previous);
 }
 
 }  // namespace
