@@ -59,6 +59,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The one entry a full path names, as FindFirstFile on that path reports it (the link itself
+// for a link). False when nothing is there, and for a path holding "*" or "?": those would
+// match other files.
+[[nodiscard]] bool FindEntry(const std::string& fullPath, FindRecord& record);
+
 inline constexpr uint32_t kAttrReparsePoint = 0x400;
 
 // The reparse tags of the entries a walk must not follow (IO_REPARSE_TAG_*): symbolic links

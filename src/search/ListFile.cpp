@@ -43,6 +43,20 @@ ListFileLines ParseListFile(std::string_view bytes, const CodePageDecoder& fromC
     return lines;
 }
 
+bool LookUpDiskEntry(const std::string& fullPath, FileRecord& record) {
+    FindRecord entry;
+    if (!FindEntry(fullPath, entry)) {
+        return false;
+    }
+    record.attributes = entry.attributes;
+    record.creationTime = entry.creationTime;
+    record.lastAccessTime = entry.lastAccessTime;
+    record.lastWriteTime = entry.lastWriteTime;
+    record.sizeHigh = entry.sizeHigh;
+    record.sizeLow = entry.sizeLow;
+    return true;
+}
+
 void LoadListFile(ListsState& lists, const ListFileLines& lines, const EntryLookup& lookup) {
     lists.ResultList.Clear();
     lists.RootFolders.clear();

@@ -35,6 +35,9 @@ ListFileLines ParseListFile(std::string_view bytes, const CodePageDecoder& fromC
 // there is no such entry.
 using EntryLookup = std::function<bool(const std::string& fullPath, FileRecord& record)>;
 
+// The lookup on the disk itself.
+bool LookUpDiskEntry(const std::string& fullPath, FileRecord& record);
+
 // ResultList and RootFolders become the file's, in its order, unmarked and unsorted, and
 // the views show ResultList. Lines whose file is gone, or that name a folder (a folder in
 // the list would be deleted whole by "Delete Selected Files"), are left out.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "TestPaths.h"
 #include "platform/CancelPoll.h"
 #include "platform/FileSystem.h"
 #include "platform/FullPath.h"
@@ -89,6 +90,19 @@ TEST(FullPathTest, FoldsLikeGetFullPathName) {
     EXPECT_EQ(FoldFullPath("C:", "C:\\a\\b"), "C:\\a\\b");
     EXPECT_EQ(FoldFullPath("x\\y", "\\tmp\\t"), "\\tmp\\t\\x\\y");
     EXPECT_EQ(FoldFullPath("Фото 2003\\пляж.jpg", "\\tmp"), "\\tmp\\Фото 2003\\пляж.jpg");
+}
+
+// A list file's line is looked up as the one entry it names.
+TEST(FindEntryTest, ReportsTheEntryAPathNames) {
+    const std::string dir = test::MakeScratchDir("find-entry");
+    test::WriteHostFile(dir + "/a.jpg", std::vector<uint8_t>(5, 1));
+    const std::string root = ProgramPathFromHost(dir) + "\\";
+    FindRecord record;
+    ASSERT_TRUE(FindEntry(root + "a.jpg", record));
+    EXPECT_EQ(record.name, "a.jpg");
+    EXPECT_EQ(record.sizeLow, 5u);
+    EXPECT_FALSE(record.IsFolder());
+    EXPECT_FALSE(FindEntry(root + "b.jpg", record));
 }
 
 }  // namespace

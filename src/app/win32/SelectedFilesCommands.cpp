@@ -97,30 +97,9 @@ FileDialogOptions ListDialogOptions() {
     return options;
 }
 
+// Called for text that is not UTF-8, which Widen reads in the active code page.
 std::string FromActiveCodePage(std::string_view bytes) {
-    const int len = static_cast<int>(bytes.size());
-    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), len, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) {
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), len, wide.data(), n);
-    }
-    return Narrow(wide);
-}
-
-bool LookUpEntry(const std::string& fullPath, FileRecord& record) {
-    WIN32_FIND_DATAW data{};
-    UniqueFind find(FindFirstFileW(Widen(fullPath).c_str(), &data));
-    if (!find.valid()) {
-        return false;
-    }
-    const auto time = [](const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-    record.attributes = data.dwFileAttributes;
-    record.creationTime = time(data.ftCreationTime);
-    record.lastAccessTime = time(data.ftLastAccessTime);
-    record.lastWriteTime = time(data.ftLastWriteTime);
-    record.sizeHigh = data.nFileSizeHigh;
-    record.sizeLow = data.nFileSizeLow;
-    return true;
+    return Narrow(Widen(bytes));
 }
 
 void SaveFilesList(CMainFrame& frame) {
@@ -168,7 +147,7 @@ void OpenFilesList(CMainFrame& frame) {
         // The disk is asked outside the lock; the lists change in one step.
         ListsState loaded;
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        LoadListFile(loaded, ParseListFile(text, FromActiveCodePage), LookUpEntry);
+        LoadListFile(loaded, ParseListFile(text, FromActiveCodePage), LookUpDiskEntry);
         SharedLists::Access state = frame.lists().Lock();
         state->ResultList = std::move(loaded.ResultList);
         // A new root: the keyword lists name files of the old one and go with it.

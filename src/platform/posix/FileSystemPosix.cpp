@@ -140,6 +140,20 @@ bool FolderListing::Next(FindRecord& record) {
     }
 }
 
+bool FindEntry(const std::string& fullPath, FindRecord& record) {
+    if (fullPath.empty() || fullPath.find_first_of("*?") != std::string::npos) {
+        return false;
+    }
+    const std::string host = HostPathFromProgram(fullPath);
+    if (!StatFindRecord(AT_FDCWD, host.c_str(), record)) {
+        return false;
+    }
+    const size_t slash = fullPath.find_last_of('\\');
+    record.name = fullPath.substr(slash == std::string::npos ? 0 : slash + 1);
+    record.shortName.clear();
+    return true;
+}
+
 void FolderListing::Close() {
     if (impl_ && impl_->dir != nullptr) {
         closedir(impl_->dir);

@@ -14,6 +14,19 @@ uint64_t FileTime64(const FILETIME& t) {
     return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
+void FillFromFindData(const WIN32_FIND_DATAW& d, FindRecord& record) {
+    record.attributes = d.dwFileAttributes;
+    record.creationTime = FileTime64(d.ftCreationTime);
+    record.lastAccessTime = FileTime64(d.ftLastAccessTime);
+    record.lastWriteTime = FileTime64(d.ftLastWriteTime);
+    record.sizeHigh = d.nFileSizeHigh;
+    record.sizeLow = d.nFileSizeLow;
+    record.name = Narrow(d.cFileName);
+    record.shortName = Narrow(d.cAlternateFileName);
+    // The find data carries the reparse tag in dwReserved0 for reparse points only.
+    record.reparseTag = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? d.dwReserved0 : 0;
+}
+
 }  // namespace
 
 std::string HostPathFromProgram(const std::string& programPath) {
@@ -58,19 +71,23 @@ bool FolderListing::Next(FindRecord& record) {
         if (wcscmp(d.cFileName, L".") == 0 || wcscmp(d.cFileName, L"..") == 0) {
             continue;
         }
-        record.attributes = d.dwFileAttributes;
-        record.creationTime = FileTime64(d.ftCreationTime);
-        record.lastAccessTime = FileTime64(d.ftLastAccessTime);
-        record.lastWriteTime = FileTime64(d.ftLastWriteTime);
-        record.sizeHigh = d.nFileSizeHigh;
-        record.sizeLow = d.nFileSizeLow;
-        record.name = Narrow(d.cFileName);
-        record.shortName = Narrow(d.cAlternateFileName);
-        // The find data carries the reparse tag in dwReserved0 for reparse points only.
-        record.reparseTag = (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? d.dwReserved0 : 0;
+        FillFromFindData(d, record);
         return true;
     }
     return false;
+}
+
+bool FindEntry(const std::string& fullPath, FindRecord& record) {
+    if (fullPath.empty() || fullPath.find_first_of("*?") != std::string::npos) {
+        return false;
+    }
+    WIN32_FIND_DATAW data{};
+    const UniqueFind find(FindFirstFileW(Widen(fullPath).c_str(), &data));
+    if (!find.valid()) {
+        return false;
+    }
+    FillFromFindData(data, record);
+    return true;
 }
 
 void FolderListing::Close() {
